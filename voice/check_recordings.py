@@ -27,6 +27,10 @@ QUIET = 10 ** (-40 / 20)     # below -40 dBFS counts as silence at the ends
 EDGE_MS = 20                 # silence allowed at either end after trimming
 MIN_RMS = 10 ** (-30 / 20)   # a word's RMS must exceed -30 dBFS
 MIN_PEAK = 10 ** (-3 / 20)   # the words are normalised to -1 dBFS
+# Longest duration per kind whatever words.tsv says: a key's word or a
+# syllable must end near the shortest pause that can follow it; a lone digit
+# is followed by 660 ms, a lead-in by 1000 ms.
+KIND_CAP_MS = {"key": 360, "syl": 360, "lone": 700, "lead": 1000}
 
 
 class Failures:
@@ -155,6 +159,10 @@ def check_speech(wavdir):
         except ValueError as e:
             failures.add(w["name"], str(e))
             continue
+        if w["kind"] not in KIND_CAP_MS:
+            failures.add(w["name"], f"unknown kind {w['kind']!r} in words.tsv")
+        elif w["max_ms"] > KIND_CAP_MS[w["kind"]]:
+            failures.add(w["name"], f"limit {w['max_ms']} ms above the {w['kind']} cap")
         if not MIN_SPEECH_MS <= wave.ms <= w["max_ms"]:
             failures.add(w["name"], f"lasts {wave.ms:.0f} ms, allowed {MIN_SPEECH_MS}-{w['max_ms']}")
         head, tail = wave.edge_silence_ms()
