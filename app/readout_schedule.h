@@ -1,0 +1,33 @@
+// The rhythm of the spoken readout: which recording each syllable of an
+// amount text plays and how long the pause after it lasts. Portable, so the
+// schedule is tested without a window or a sound device.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace talv::app {
+
+// One step of a readout: play `file` (no file when empty), then wait `pause_ms`.
+struct ReadoutStep {
+  std::string file;  // GBK name inside the wav directory, e.g. "一", "伍", "十y"
+  int pause_ms;
+  bool operator==(const ReadoutStep& o) const { return file == o.file && pause_ms == o.pause_ms; }
+};
+
+// The pause after a lead-in sound and the closing pause after the last syllable.
+constexpr int kLeadInPauseMs = 1000;
+constexpr int kClosingPauseMs = 450;
+constexpr int kLonePauseMs = 660;
+
+// The lead-in recording for lead-in 1, 2 or 3 ("ys", "ss", "zh"); empty otherwise.
+const char* LeadInFile(int lead_in);
+
+// The steps for the working text `text` (GBK, walked two bytes at a time):
+// the text after the amount was tidied, "!" appended when `end_mark` is set
+// and "一十" turned into "十". Unlisted characters play nothing and take no
+// time; a lone digit (or 十) plays its "y" recording and ends the readout
+// without the closing pause; otherwise the closing pause comes last.
+std::vector<ReadoutStep> ScheduleReadout(const std::string& text, bool end_mark);
+
+}  // namespace talv::app
