@@ -203,37 +203,50 @@ size_t RenderBits(uint64_t bits, int precision, char* out) {
 constexpr int kKeptDigits = 25;
 constexpr int kNotFitting = 0x100;  // a double-byte character with no ASCII form
 
-// The next character of the folded text, advancing `p`; 0 at the end (p
-// stays on the NUL). A byte of 0x80 or more pairs with the next byte; a lone
-// first byte before the NUL is dropped.
-inline int NextFolded(const uint8_t*& p) {
-  const uint8_t c = *p;
-  if (c < 0x80) {
-    if (c != 0) ++p;
-    return c;
-  }
+// A folded character: its ASCII form (or kNotFitting) and how many bytes of
+// the text it takes. Character 0 ends the text; nothing fits it, so the
+// reader never steps over it.
+struct Folded {
+  int c;
+  int bytes;
+};
+
+// Folds a double-byte character (first byte 0x80 or more). A lone first byte
+// before the NUL is dropped: the text ends there.
+Folded FoldDoubleByte(const uint8_t* p) {
+  const uint8_t c = p[0];
   const uint8_t c2 = p[1];
-  if (c2 == 0) {
-    ++p;
-    return 0;
-  }
-  p += 2;
-  if (c == 0xA3 && c2 >= 0xA1 && c2 <= 0xFE) return c2 - 0x80;  // full-width ASCII
+  if (c2 == 0) return {0, 0};
+  if (c == 0xA3 && c2 >= 0xA1 && c2 <= 0xFE) return {c2 - 0x80, 2};  // full-width ASCII
   if (c == 0xA1) {
-    if (c2 == 0xA1) return ' ';                // ideographic space
-    if (c2 == 0xAB) return '~';                // wave dash
-    if (c2 == 0xEE || c2 == 0xEF) return '*';  // white and black stars
+    if (c2 == 0xA1) return {' ', 2};                // ideographic space
+    if (c2 == 0xAB) return {'~', 2};                // wave dash
+    if (c2 == 0xEE || c2 == 0xEF) return {'*', 2};  // white and black stars
   }
-  return kNotFitting;
+  return {kNotFitting, 2};
+}
+
+// The character at `p` without consuming it. Plain ASCII is the fast case;
+// its constant width keeps the next address independent of this byte.
+inline Folded PeekFolded(const uint8_t* p) {
+  const uint8_t c = *p;
+  if (c < 0x80) return {c, 1};
+  return FoldDoubleByte(p);
 }
 
 inline bool IsDigit(int c) { return c >= '0' && c <= '9'; }
 inline bool IsSpace(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // The correctly rounded double of digits × 10^scale.
-double MagnitudeOf(const char* digits, int count, uint64_t integer, int64_t scale) {
+double MagnitudeOf(const char* digits, int count, int64_t scale) {
+  while (digits[count - 1] == '0') {  // count > 0 and digits[0] is not '0'
+    --count;
+    ++scale;
+  }
   if (count <= 15 && scale >= -22 && scale <= 22) {
     // Both operands are exact, so one rounding gives the nearest double.
+    uint64_t integer = 0;
+    for (int i = 0; i < count; ++i) integer = integer * 10 + uint64_t(digits[i] - '0');
     const double d = double(integer);
     return scale >= 0 ? d * kPowersOfTen[scale] : d / kPowersOfTen[-scale];
   }
@@ -260,6 +273,28 @@ double MagnitudeOf(const char* digits, int count, uint64_t integer, int64_t scal
   auto r = std::from_chars(buf, p, value, std::chars_format::scientific);
   if (r.ec == std::errc::result_out_of_range) return leading > 0 ? HUGE_VAL : 0.0;
   return value;
+}
+
+// Plain numbers: ASCII white space and sign, then at most 25 characters
+// that std::from_chars reads by the same grammar (digits, one point, an "e"
+// exponent with digits) and so with at most 25 significant digits. Declines
+// (false) whatever needs the full reading: folded characters, "d" exponents,
+// an incomplete exponent, more characters, results out of range.
+bool ReadPlainNumber(const char* text, double& value) {
+  constexpr int kPlainLength = kKeptDigits;
+  const char* q = text;
+  while (*q == ' ' || (*q >= '\t' && *q <= '\r')) ++q;
+  bool negative = false;
+  if (*q == '+' || *q == '-') negative = *q++ == '-';
+  if (!IsDigit(*q) && !(*q == '.' && IsDigit(q[1]))) return false;
+  int length = 0;
+  while (length <= kPlainLength && q[length] != '\0') ++length;
+  auto r = std::from_chars(q, q + length, value, std::chars_format::general);
+  if (r.ec != std::errc() || r.ptr - q > kPlainLength) return false;
+  const unsigned char stop = static_cast<unsigned char>(*r.ptr);
+  if (stop >= 0x80 || stop == 'd' || stop == 'D' || stop == 'e' || stop == 'E') return false;
+  if (negative) value = -value;
+  return true;
 }
 
 }  // namespace
@@ -315,59 +350,70 @@ size_t FloatToText(float value, char* out) {
 
 double TextToNumber(const char* text) {
   if (!text) return 0.0;
+  double plain;
+  if (ReadPlainNumber(text, plain)) return plain;
   const auto* p = reinterpret_cast<const uint8_t*>(text);
-  int c = NextFolded(p);
-  while (IsSpace(c)) c = NextFolded(p);
+  Folded f = PeekFolded(p);
+  while (IsSpace(f.c)) f = PeekFolded(p += f.bytes);
   bool negative = false;
-  if (c == '+' || c == '-') {
-    negative = c == '-';
-    c = NextFolded(p);
+  if (f.c == '+' || f.c == '-') {
+    negative = f.c == '-';
+    f = PeekFolded(p += f.bytes);
   }
 
+  // Mantissa: value = kept digits × 10^scale.
   char digits[kKeptDigits];
   int kept = 0;
-  uint64_t integer = 0;  // the first 15 kept digits, for the exact path
-  int64_t scale = 0;     // power of ten of the last kept digit
+  int64_t scale = 0;
   bool any_digit = false;
-  bool point = false;
-  for (;; c = NextFolded(p)) {
-    if (IsDigit(c)) {
-      any_digit = true;
-      if (kept == 0 && c == '0') {
-        if (point) --scale;  // a leading zero after the point
-      } else if (kept < kKeptDigits) {
-        digits[kept++] = char(c);
-        if (kept <= 15) integer = integer * 10 + uint64_t(c - '0');
-        if (point) --scale;
-      } else if (!point) {
-        ++scale;  // an integer digit beyond the kept ones still counts
-      }
-    } else if (c == '.' && !point) {
-      point = true;
+  while (f.c == '0') {  // leading zeros are not significant
+    any_digit = true;
+    f = PeekFolded(p += f.bytes);
+  }
+  for (; IsDigit(f.c); f = PeekFolded(p += f.bytes)) {
+    any_digit = true;
+    if (kept < kKeptDigits) {
+      digits[kept++] = char(f.c);
     } else {
-      break;
+      ++scale;  // an integer digit beyond the kept ones still counts
+    }
+  }
+  if (f.c == '.') {
+    f = PeekFolded(p += f.bytes);
+    if (kept == 0) {
+      for (; f.c == '0'; f = PeekFolded(p += f.bytes)) {
+        any_digit = true;
+        --scale;
+      }
+    }
+    for (; IsDigit(f.c); f = PeekFolded(p += f.bytes)) {
+      any_digit = true;
+      if (kept < kKeptDigits) {
+        digits[kept++] = char(f.c);
+        --scale;
+      }
     }
   }
   if (!any_digit) return 0.0;
 
   // The exponent counts only when at least one digit follows its letter.
-  if (c == 'e' || c == 'E' || c == 'd' || c == 'D') {
-    const uint8_t* q = p;
-    int e = NextFolded(q);
+  if (f.c == 'e' || f.c == 'E' || f.c == 'd' || f.c == 'D') {
+    const uint8_t* q = p + f.bytes;
+    Folded e = PeekFolded(q);
     bool exponent_negative = false;
-    if (e == '+' || e == '-') {
-      exponent_negative = e == '-';
-      e = NextFolded(q);
+    if (e.c == '+' || e.c == '-') {
+      exponent_negative = e.c == '-';
+      e = PeekFolded(q += e.bytes);
     }
-    if (IsDigit(e)) {
+    if (IsDigit(e.c)) {
       int64_t exponent = 0;
-      for (; IsDigit(e); e = NextFolded(q)) {
-        if (exponent < 1000000) exponent = exponent * 10 + (e - '0');
+      for (; IsDigit(e.c); e = PeekFolded(q += e.bytes)) {
+        if (exponent < 1000000) exponent = exponent * 10 + (e.c - '0');
       }
       scale += exponent_negative ? -exponent : exponent;
     }
   }
-  const double magnitude = kept == 0 ? 0.0 : MagnitudeOf(digits, kept, integer, scale);
+  const double magnitude = kept == 0 ? 0.0 : MagnitudeOf(digits, kept, scale);
   return negative ? -magnitude : magnitude;
 }
 
