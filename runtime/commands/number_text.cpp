@@ -18,11 +18,15 @@
 // 17 of 5000… or more round up. This double rounding is deliberate:
 // 1234567890122.5 gives 1234567890123.
 //
-// Reading. The folded characters are read in one pass straight from the
-// text (the folding never changes what precedes a character), the kept
-// digits are written into a small stack buffer and std::from_chars rounds
-// them correctly; short numbers with small exponents take the exact
-// floating-point path (digits ≤ 15, power of ten ≤ 10^22).
+// Reading. A plain ASCII number of at most 25 characters goes straight to
+// std::from_chars, whose grammar is ours once "d" exponents, folded
+// characters and incomplete exponents are ruled out by the character where
+// it stops. Everything else takes the full reader: the folded characters are
+// read in one pass straight from the text (folding never changes what
+// precedes a character), the kept digits are written into a small stack
+// buffer and std::from_chars rounds them correctly; short numbers with small
+// exponents take the exact floating-point path (digits ≤ 15, power of ten
+// ≤ 10^22). No allocation either way.
 #include "runtime/commands/number_text.h"
 
 #include <charconv>
