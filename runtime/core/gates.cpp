@@ -2,6 +2,7 @@
 #include "runtime/core/gates.h"
 
 #include <cstdarg>
+#include <type_traits>
 
 #include "runtime/core/command_call.h"
 #include "runtime/core/dll_commands.h"
@@ -25,6 +26,8 @@ bool g_exiting = false;
 // stack).
 #if defined(__i386__)
 #define TALV_ARGS_IN_PLACE 1
+static_assert(std::is_same_v<va_list, char*>,
+              "on the 32-bit target a va_list is a plain pointer into the caller's stack");
 #else
 #define TALV_ARGS_IN_PLACE 0
 #endif
