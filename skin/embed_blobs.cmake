@@ -20,7 +20,9 @@ foreach(blob IN LISTS BLOBS)
   math(EXPR b2 "(${size} >> 16) & 255")
   math(EXPR b3 "(${size} >> 24) & 255")
   string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
-  string(REGEX REPLACE "((0x..,){24})" "\\1\n" bytes "${bytes}")
+  # 24 bytes a line (CMake's expressions have no repeat counts).
+  string(REPEAT "0x..," 24 line)
+  string(REGEX REPLACE "(${line})" "\\1\n" bytes "${bytes}")
   string(APPEND text "\n// ${size} bytes\nalignas(4) TALV_CONSTANT const uint8_t ${name}[] = {\n"
          "1,0,0,0,${b0},${b1},${b2},${b3},\n${bytes}};\n")
 endforeach()
