@@ -7,7 +7,7 @@
 //      bottom colour, one band per pixel row;
 //   3. the border: the state's border colour, border width pixels wide (one
 //      more for the default push button), following the rounded outline;
-//   4. the caption in the state's text colour and the button's own font,
+//   4. the caption in the state's text colour and the button's font,
 //      aligned as the button's BS_LEFT/BS_RIGHT/BS_TOP/BS_BOTTOM styles say,
 //      moved right and down by the pressed offset while pressed;
 //   5. the focus frame: a one-pixel rectangle in the focus colour, the focus
@@ -61,9 +61,10 @@ void DrawCaption(HWND button, HDC dc, int w, int h, const ActiveSkin& skin, cons
   int length = GetWindowTextA(button, text, int(sizeof text));
   if (length <= 0) return;
   LONG style = GetWindowLongA(button, GWL_STYLE);
+  // Without a font of its own a button writes in the system font, as the
+  // DC does by default.
   HFONT font = reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0));
-  if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  HGDIOBJ old_font = SelectObject(dc, font);
+  HGDIOBJ old_font = font ? SelectObject(dc, font) : nullptr;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, skin.scheme.faces[look.state].text);
 
@@ -95,7 +96,7 @@ void DrawCaption(HWND button, HDC dc, int w, int h, const ActiveSkin& skin, cons
     }
     DrawTextA(dc, text, length, &box, format | DT_SINGLELINE);
   }
-  SelectObject(dc, old_font);
+  if (old_font) SelectObject(dc, old_font);
 }
 
 void DrawFocusFrame(HDC dc, int w, int h, const ActiveSkin& skin) {
