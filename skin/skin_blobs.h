@@ -10,6 +10,7 @@
 namespace talv::skin {
 
 extern const uint8_t kSkinLibraryImage[];  // the complete file image of SkinH_EL.dll
+                                           // (an empty block in the native tree)
 extern const uint8_t kSkinData[];          // the program's ".SHE" skin
 
 }  // namespace talv::skin

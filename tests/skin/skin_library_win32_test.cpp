@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/core/blocks.h"
+#include "skin/skin_blobs.h"
 #include "skin/skin_format.h"
 #include "skin/skin_writer.h"
 
@@ -327,6 +329,16 @@ TEST(SkinLibraryApplied, LaterCallsChangeTheSchemeAndTheParts) {
   EXPECT_TRUE(WaitFor([&] { return PixelAt(w.button, kFaceX, kFaceY) != kNormalTop; }));
   ASSERT_EQ(attach(good.data(), int(good.size()), "", 0, 0, 0), 0);
   EXPECT_TRUE(ShowsColour(w.button, kFaceX, kFaceY, kNormalTop));
+}
+
+TEST(SkinLibraryApplied, TheProgramsOwnSkinAttachesAsTheProgramCallsIt) {
+  // As the start-up handler calls it: payload, ByteArrayLength, the empty
+  // text (null) and three zeros.
+  AttachFn attach = Attach();
+  TestWindow& w = EarlyWindow();
+  ASSERT_EQ(attach(ByteArrayData(kSkinData), int(ByteArrayLength(kSkinData)), nullptr, 0, 0, 0), 0);
+  EXPECT_TRUE(ShowsColour(w.top, 250, 170, RGB(0xE4, 0xEE, 0xEA)));  // Jade's window background
+  EXPECT_TRUE(ShowsColour(w.edit, 60, 12, RGB(0xFB, 0xFD, 0xFC)));
 }
 
 }  // namespace
