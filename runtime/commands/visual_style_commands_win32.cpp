@@ -51,8 +51,8 @@ bool ClassIs(HWND window, const char* name) {
 }
 
 // The drawn categories, by class name and style. Owner-drawn, user and
-// picture buttons, simple combo boxes and the fields of an IP-address
-// control keep the system's drawing.
+// picture buttons, simple combo boxes with their lists and the fields of an
+// IP-address control keep the system's drawing.
 bool Classify(HWND window, Category* category) {
   char cls[64];
   if (GetClassNameA(window, cls, sizeof cls) <= 0) return false;
@@ -87,6 +87,8 @@ bool Classify(HWND window, Category* category) {
     return true;
   }
   if (lstrcmpiA(cls, "ComboLBox") == 0) {
+    // The list of a simple combo box is part of that box's system look.
+    if ((style & WS_CHILD) && ClassIs(GetParent(window), "ComboBox")) return false;
     *category = Category::ComboList;
     return true;
   }
@@ -112,6 +114,8 @@ void Register(HWND window) {
     }
     return;
   }
+  // Only windows of this thread: their procedures run where our list lives.
+  if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) return;
   Category category;
   if (!Classify(window, &category)) return;
   auto* r = new Registration{window, category, 0, nullptr, false, g_list};

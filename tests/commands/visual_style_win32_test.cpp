@@ -258,7 +258,8 @@ class StyledWindow : public ::testing::Test {
             buddy_, updown_};
   }
   std::vector<HWND> UndrawnWindows() const {
-    std::vector<HWND> all = {host_, simpleCombo_, ownerDraw_, address_, label_};
+    std::vector<HWND> all = {host_, simpleCombo_, ComboInfo(simpleCombo_).hwndList, ownerDraw_,
+                             address_, label_};
     EnumChildWindows(address_, CollectWindow, reinterpret_cast<LPARAM>(&all));
     return all;
   }
