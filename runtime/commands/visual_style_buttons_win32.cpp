@@ -6,8 +6,9 @@
 // What each category draws, in the colours of the current style:
 //   push button  a flat face (hot under the mouse, accent-filled while
 //                pressed or checked) with a one-pixel frame, accent-coloured
-//                and focus-width thick when focused or default; the caption
-//                centred.
+//                when focused or default and focus-width thick when focused;
+//                the picture (BM_SETIMAGE) or else the caption, placed by the
+//                button's alignment styles.
 //   check box    a 13-pixel square with a frame, an accent square inside
 //                when checked (a frame-coloured one when indeterminate), and
 //                the caption beside it on the parent's background.
@@ -106,29 +107,80 @@ namespace {
 
 constexpr int kBoxSize = 13;
 
+// Where content of the given size goes inside `box`, following the
+// button's alignment styles (centred when none is given).
+POINT Align(LONG style, const RECT& box, int cx, int cy) {
+  POINT at;
+  switch (style & BS_CENTER) {
+    case BS_LEFT: at.x = box.left; break;
+    case BS_RIGHT: at.x = box.right - cx; break;
+    default: at.x = box.left + ((box.right - box.left) - cx) / 2; break;
+  }
+  switch (style & BS_VCENTER) {
+    case BS_TOP: at.y = box.top; break;
+    case BS_BOTTOM: at.y = box.bottom - cy; break;
+    default: at.y = box.top + ((box.bottom - box.top) - cy) / 2; break;
+  }
+  return at;
+}
+
+// The button's picture (BM_SETIMAGE), drawn in place of the caption.
+bool DrawPicture(HWND window, HDC dc, LONG style, const RECT& box, bool disabled) {
+  HANDLE image = reinterpret_cast<HANDLE>(CallPrevious(window, BM_GETIMAGE, IMAGE_BITMAP, 0));
+  UINT kind = DST_BITMAP;
+  int cx = 0, cy = 0;
+  BITMAP bm;
+  if (image && GetObjectType(image) == OBJ_BITMAP && GetObjectA(image, sizeof bm, &bm)) {
+    cx = bm.bmWidth;
+    cy = bm.bmHeight;
+  } else {
+    image = reinterpret_cast<HANDLE>(CallPrevious(window, BM_GETIMAGE, IMAGE_ICON, 0));
+    ICONINFO info;
+    if (!image || !GetIconInfo(static_cast<HICON>(image), &info)) return false;
+    if (info.hbmColor && GetObjectA(info.hbmColor, sizeof bm, &bm)) {
+      cx = bm.bmWidth;
+      cy = bm.bmHeight;
+    } else if (info.hbmMask && GetObjectA(info.hbmMask, sizeof bm, &bm)) {
+      cx = bm.bmWidth;
+      cy = bm.bmHeight / 2;  // a monochrome icon's mask holds both halves
+    }
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    kind = DST_ICON;
+  }
+  if (cx <= 0 || cy <= 0) return false;
+  POINT at = Align(style, box, cx, cy);
+  DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(image), 0, at.x, at.y, cx, cy,
+             kind | (disabled ? DSS_DISABLED : DSS_NORMAL));
+  return true;
+}
+
 void PaintPushButton(const Registration& r, HDC dc, const RECT& client, const char* caption) {
   const VisualStyleColours& c = Colours();
   HBRUSH background = ParentBrush(r.window, dc, WM_CTLCOLORBTN);
   bool down = r.state & (State::Pressed | State::Checked);
   bool strong = r.state & (State::Focused | State::Default);
+  bool disabled = r.state & State::Disabled;
   COLORREF face = down ? c.accent : (r.state & State::Hot) ? c.faceHot : c.face;
   DrawFace(dc, client, face, strong ? c.accent : c.frame,
            (r.state & State::Focused) ? c.focusWidth : 1, background);
-  SetTextColor(dc, (r.state & State::Disabled) ? c.textDisabled
-                   : down                      ? c.textOnAccent
-                                               : c.text);
-  RECT text = client;
-  InflateRect(&text, -3, -2);
+  RECT box = client;
+  InflateRect(&box, -3, -2);
   LONG style = GetWindowLongA(r.window, GWL_STYLE);
-  if (style & BS_MULTILINE) {
-    RECT measure = text;
-    DrawTextA(dc, caption, -1, &measure, DT_CENTER | DT_WORDBREAK | DT_CALCRECT);
-    int shift = ((text.bottom - text.top) - (measure.bottom - measure.top)) / 2;
-    if (shift > 0) text.top += shift;
-    DrawTextA(dc, caption, -1, &text, DT_CENTER | DT_WORDBREAK);
-  } else {
-    DrawTextA(dc, caption, -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  }
+  if (DrawPicture(r.window, dc, style, box, disabled) || !caption[0]) return;
+  SetTextColor(dc, disabled ? c.textDisabled : down ? c.textOnAccent : c.text);
+  UINT wrap = (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
+  UINT across = (style & BS_CENTER) == BS_LEFT    ? DT_LEFT
+                : (style & BS_CENTER) == BS_RIGHT ? DT_RIGHT
+                                                  : DT_CENTER;
+  RECT measure = box;
+  DrawTextA(dc, caption, -1, &measure, wrap | across | DT_CALCRECT);
+  int height = measure.bottom - measure.top;
+  if (height > box.bottom - box.top) height = box.bottom - box.top;
+  RECT text = box;
+  text.top = Align(style, box, 0, height).y;
+  text.bottom = text.top + height;
+  DrawTextA(dc, caption, -1, &text, wrap | across);
 }
 
 void PaintChoice(const Registration& r, HDC dc, const RECT& client, const char* caption) {

@@ -50,15 +50,14 @@ bool ClassIs(HWND window, const char* name) {
   return window && GetClassNameA(window, cls, sizeof cls) > 0 && lstrcmpiA(cls, name) == 0;
 }
 
-// The drawn categories, by class name and style. Owner-drawn, user and
-// picture buttons, simple combo boxes with their lists and the fields of an
+// The drawn categories, by class name and style. Owner-drawn and user
+// buttons, simple combo boxes with their lists and the fields of an
 // IP-address control keep the system's drawing.
 bool Classify(HWND window, Category* category) {
   char cls[64];
   if (GetClassNameA(window, cls, sizeof cls) <= 0) return false;
   LONG style = GetWindowLongA(window, GWL_STYLE);
   if (lstrcmpiA(cls, "Button") == 0) {
-    if (style & (BS_BITMAP | BS_ICON)) return false;
     switch (style & BS_TYPEMASK) {
       case BS_PUSHBUTTON:
       case BS_DEFPUSHBUTTON: *category = Category::PushButton; return true;

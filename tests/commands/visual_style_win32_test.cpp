@@ -207,7 +207,9 @@ class StyledWindow : public ::testing::Test {
   void SetUp() override {
     g_clicks.clear();
     ASSERT_NE(host_, nullptr);
-    push_ = Child("Button", "确定", BS_PUSHBUTTON, 10, 10, 120, 32, kPush);
+    // Created as the window runtime creates its Button kind.
+    push_ = Child("Button", "确定", WS_CLIPSIBLINGS | BS_PUSHBUTTON | BS_MULTILINE | BS_CENTER |
+                  BS_VCENTER, 10, 10, 120, 32, kPush);
     defaultPush_ = Child("Button", "默认", BS_DEFPUSHBUTTON, 140, 10, 100, 32, kDefaultPush);
     pushLike_ = Child("Button", "开关", BS_AUTOCHECKBOX | BS_PUSHLIKE, 250, 10, 90, 32, kPushLike);
     check_ = Child("Button", "选中", BS_AUTOCHECKBOX, 10, 50, 100, 20, kCheck);
@@ -397,6 +399,31 @@ TEST_F(StyledWindow, EachStylePaintsButtonsFieldsGroupBoxesAndUpDowns) {
   // Turned off, the system's own look comes back.
   ASSERT_NE(CallSetVisualStyle(0), 0);
   EXPECT_TRUE(ShowsColour(push_, false, 6, 6, systemFace));
+}
+
+TEST_F(StyledWindow, APictureButtonShowsItsPictureOnTheStyledFace) {
+  // A 16 x 16 red bitmap, as the window runtime gives a Button its picture.
+  HDC screen = GetDC(nullptr);
+  HBITMAP red = CreateCompatibleBitmap(screen, 16, 16);
+  HDC mem = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(mem, red);
+  RECT all = {0, 0, 16, 16};
+  HBRUSH brush = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(mem, &all, brush);
+  DeleteObject(brush);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  HWND picture = Child("Button", "图", BS_PUSHBUTTON | BS_BITMAP, 300, 290, 40, 30, 210);
+  SendMessageA(picture, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(red));
+
+  VisualStyleColours c = ColoursOf(1);
+  ASSERT_EQ(CallSetVisualStyle(1), 1);
+  EXPECT_EQ(VisualStyleRegistrationsOf(picture), 1);
+  EXPECT_TRUE(ShowsColour(picture, false, 20, 15, RGB(255, 0, 0)));
+  EXPECT_TRUE(ShowsColour(picture, false, 4, 4, c.face));
+  DestroyWindow(picture);
+  DeleteObject(red);
 }
 
 TEST_F(StyledWindow, PrintWindowDrawsTheStyleToo) {
