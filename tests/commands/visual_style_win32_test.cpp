@@ -134,7 +134,7 @@ VisualStyleColours ColoursOf(int32_t style) {
 
 enum ControlId {
   kPush = 101, kDefaultPush, kPushLike, kCheck, kRadio, kGroup, kEdit, kCombo, kDropCombo,
-  kSimpleCombo, kBuddy, kUpDown, kOwnerDraw, kAddress, kLabel, kDoomed
+  kSimpleCombo, kBuddy, kUpDown, kOwnerDraw, kAddress, kLabel, kDoomed, kRestyle
 };
 
 std::map<int, int> g_clicks;  // BN_CLICKED notifications per control id
@@ -145,6 +145,7 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       if (HIWORD(wParam) == BN_CLICKED) {
         ++g_clicks[LOWORD(wParam)];
         if (LOWORD(wParam) == kDoomed) DestroyWindow(reinterpret_cast<HWND>(lParam));
+        if (LOWORD(wParam) == kRestyle) CallSetVisualStyle(2);
       }
       return 0;
     case WM_DRAWITEM: {
@@ -469,9 +470,34 @@ TEST_F(StyledWindow, ARealMouseClickOnAStyledButtonIsAClick) {
   in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
   ASSERT_EQ(SendInput(3, in, sizeof(INPUT)), 3u);
   EXPECT_TRUE(WaitFor([] { return g_clicks[kPush] == 1; }));
-  // The mouse stays over the button: the hot face shows.
+  // The mouse stays over the button: the hot face shows, until it leaves.
   EXPECT_TRUE(ShowsColour(push_, false, 6, 6, ColoursOf(3).faceHot));
   SetCursorPos(1000, 740);
+  EXPECT_TRUE(ShowsColour(push_, false, 6, 6, ColoursOf(3).face));
+}
+
+TEST_F(StyledWindow, AClickHandlerThatChangesTheStyleLeavesTheButtonRegisteredOnce) {
+  ASSERT_EQ(CallSetVisualStyle(1), 1);
+  HWND restyle = Child("Button", "换样式", BS_PUSHBUTTON, 300, 290, 80, 30, kRestyle);
+  PostMessageA(restyle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  PostMessageA(restyle, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  EXPECT_TRUE(WaitFor([] { return g_clicks[kRestyle] == 1; }));
+  EXPECT_EQ(CurrentVisualStyle(), 2);
+  EXPECT_EQ(VisualStyleRegistrationsOf(restyle), 1);
+  EXPECT_TRUE(ShowsColour(restyle, false, 4, 4, ColoursOf(2).face));
+  DestroyWindow(restyle);
+}
+
+TEST_F(StyledWindow, ADroppedDownListHasTheAccentFrame) {
+  VisualStyleColours c = ColoursOf(3);
+  ASSERT_EQ(CallSetVisualStyle(3), 1);
+  HWND list = ComboInfo(combo_).hwndList;
+  ASSERT_NE(list, nullptr);
+  SendMessageA(combo_, CB_SHOWDROPDOWN, TRUE, 0);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(list) != FALSE; }));
+  EXPECT_TRUE(ShowsColour(list, true, 0, 3, c.accent));
+  SendMessageA(combo_, CB_SHOWDROPDOWN, FALSE, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(list); }));
 }
 
 TEST_F(StyledWindow, AButtonDestroyedByItsOwnClickLeavesNoRegistration) {
