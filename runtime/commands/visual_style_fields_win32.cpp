@@ -106,7 +106,7 @@ void Overdraw(HWND window, HDC given) {
 
 // Messages after which the system procedure may have drawn its own border
 // or button again.
-bool ChangesFrame(Category category, UINT message) {
+bool ChangesFrame(HWND window, Category category, UINT message) {
   switch (message) {
     case WM_SETFOCUS: case WM_KILLFOCUS: case WM_ENABLE: case WM_STYLECHANGED:
     case WM_SIZE: case WM_SYSCOLORCHANGE: case EM_SETREADONLY: return true;
@@ -118,7 +118,7 @@ bool ChangesFrame(Category category, UINT message) {
     case WM_KEYDOWN: case WM_KEYUP: case WM_CHAR: case WM_SETTEXT: case WM_SETFONT:
     case WM_COMMAND: case CB_SETCURSEL: case CB_SHOWDROPDOWN: case CB_SELECTSTRING:
       return true;
-    case WM_MOUSEMOVE: return true;
+    case WM_MOUSEMOVE: return GetCapture() == window;  // the button follows a held mouse
     default: return false;
   }
 }
@@ -150,7 +150,7 @@ LRESULT FieldMessage(Registration& r, UINT message, WPARAM wParam, LPARAM lParam
         Overdraw(window, reinterpret_cast<HDC>(wParam));
       break;
     default:
-      if (ChangesFrame(category, message)) Overdraw(window, nullptr);
+      if (ChangesFrame(window, category, message)) Overdraw(window, nullptr);
       break;
   }
   return result;
