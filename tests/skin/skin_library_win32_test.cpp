@@ -331,6 +331,32 @@ TEST(SkinLibraryApplied, LaterCallsChangeTheSchemeAndTheParts) {
   EXPECT_TRUE(ShowsColour(w.button, kFaceX, kFaceY, kNormalTop));
 }
 
+TEST(SkinLibraryApplied, MutatedDataNeverHarmsTheProcess) {
+  // Random byte changes, half of them resealed so they get past the
+  // checksum: every call returns 0 or a defined code, and the windows stay.
+  AttachFn attach = Attach();
+  TestWindow& w = EarlyWindow();
+  const std::vector<uint8_t> good = WriteSkin(TestSkin());
+  uint32_t seed = 12345;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u, seed >> 8; };
+  int applied = 0;
+  for (int i = 0; i < 400; ++i) {
+    std::vector<uint8_t> d = good;
+    for (int k = 0, changes = 1 + int(next() % 3); k < changes; ++k) d[next() % d.size()] = uint8_t(next());
+    if (i % 2) SealSkin(&d);
+    int length = int(d.size()) - int(next() % 2);
+    int r = attach(d.data(), length, "", 0, 0, 0);
+    ASSERT_GE(r, 0);
+    ASSERT_LE(r, int(SkinError::kSystemFailure));
+    if (r == 0) ++applied;
+    Pump();
+  }
+  EXPECT_GT(applied, 0);
+  EXPECT_TRUE(IsWindow(w.top));
+  ASSERT_EQ(attach(good.data(), int(good.size()), "", 0, 0, 0), 0);
+  EXPECT_TRUE(ShowsColour(w.button, kFaceX, kFaceY, kNormalTop));
+}
+
 TEST(SkinLibraryApplied, TheProgramsOwnSkinAttachesAsTheProgramCallsIt) {
   // As the start-up handler calls it: payload, ByteArrayLength, the empty
   // text (null) and three zeros.
