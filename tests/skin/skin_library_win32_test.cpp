@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -365,6 +366,17 @@ TEST(SkinLibraryApplied, TheProgramsOwnSkinAttachesAsTheProgramCallsIt) {
   ASSERT_EQ(attach(ByteArrayData(kSkinData), int(ByteArrayLength(kSkinData)), nullptr, 0, 0, 0), 0);
   EXPECT_TRUE(ShowsColour(w.top, 250, 170, RGB(0xE4, 0xEE, 0xEA)));  // Jade's window background
   EXPECT_TRUE(ShowsColour(w.edit, 60, 12, RGB(0xFB, 0xFD, 0xFC)));
+  // Its faces are gradients: near the top the normal top colour #F7FBFA,
+  // near the bottom the normal bottom colour #D3E4DE.
+  auto close_to = [](COLORREF c, COLORREF want) {
+    for (int shift : {0, 8, 16})
+      if (std::abs(int((c >> shift) & 0xFF) - int((want >> shift) & 0xFF)) > 10) return false;
+    return true;
+  };
+  EXPECT_TRUE(WaitFor([&] { return close_to(PixelAt(w.button, kFaceX, 2), RGB(0xF7, 0xFB, 0xFA)); }))
+      << std::hex << PixelAt(w.button, kFaceX, 2);
+  EXPECT_TRUE(close_to(PixelAt(w.button, kFaceX, 37), RGB(0xD3, 0xE4, 0xDE)))
+      << std::hex << PixelAt(w.button, kFaceX, 37);
 }
 
 }  // namespace
