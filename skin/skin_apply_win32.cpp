@@ -322,7 +322,8 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR 
     case BM_SETCHECK: {
       // The control updates itself (and may paint its classic look straight
       // away); the skinned face is drawn over it right after.
-      if (msg == WM_MOUSELEAVE && state) state->hot = false;
+      // A disabled button gets no mouse messages: it starts cold again.
+      if ((msg == WM_MOUSELEAVE || msg == WM_ENABLE) && state) state->hot = false;
       LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
       if (DrawnByUs(hwnd, &skin)) RepaintNow(hwnd);
       return r;

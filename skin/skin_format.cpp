@@ -120,12 +120,25 @@ const char* SkinErrorName(SkinError error) {
   return "unknown error";
 }
 
+namespace {
+struct CrcTable {
+  uint32_t entry[256];
+};
+constexpr CrcTable MakeCrcTable() {
+  CrcTable t{};
+  for (uint32_t i = 0; i < 256; ++i) {
+    uint32_t c = i;
+    for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+    t.entry[i] = c;
+  }
+  return t;
+}
+constexpr CrcTable kCrcTable = MakeCrcTable();
+}  // namespace
+
 uint32_t SkinCrc32(const uint8_t* data, size_t size) {
   uint32_t crc = 0xFFFFFFFFu;
-  for (size_t i = 0; i < size; ++i) {
-    crc ^= data[i];
-    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-  }
+  for (size_t i = 0; i < size; ++i) crc = kCrcTable.entry[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
   return ~crc;
 }
 

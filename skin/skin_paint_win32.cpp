@@ -4,7 +4,7 @@
 //      the rounded corners blend with what is behind the button;
 //   2. the face: a rounded rectangle (corner radius of the skin) filled with
 //      the state's top colour, or a vertical gradient from the top to the
-//      bottom colour, one band per pixel row;
+//      bottom colour (GradientFill);
 //   3. the border: the state's border colour, border width pixels wide (one
 //      more for the default push button), following the rounded outline;
 //   4. the caption in the state's text colour and the button's font,
@@ -18,15 +18,6 @@
 
 namespace talv::skin {
 namespace {
-
-COLORREF Mix(COLORREF a, COLORREF b, int num, int den) {
-  if (den <= 0) return a;
-  auto chan = [&](int shift) {
-    int ca = int((a >> shift) & 0xFF), cb = int((b >> shift) & 0xFF);
-    return uint32_t(ca + (cb - ca) * num / den) << shift;
-  };
-  return chan(0) | chan(8) | chan(16);
-}
 
 void FillSolid(HDC dc, const RECT& r, COLORREF c) {
   SetBkColor(dc, c);
@@ -42,11 +33,17 @@ void DrawFace(HDC dc, int w, int h, const ActiveSkin& skin, const ButtonLook& lo
   HRGN outline = r > 0 ? CreateRoundRectRgn(0, 0, w + 1, h + 1, 2 * r, 2 * r)
                        : CreateRectRgn(0, 0, w, h);
   if (outline) SelectClipRgn(dc, outline);
-  for (int y = 0; y < h; ++y) {
-    COLORREF c = m.face_style == kFaceGradient ? Mix(face.top, face.bottom, y, h > 1 ? h - 1 : 1)
-                                               : face.top;
-    RECT band = {0, y, w, y + 1};
-    FillSolid(dc, band, c);
+  RECT all = {0, 0, w, h};
+  if (m.face_style == kFaceGradient && face.top != face.bottom) {
+    TRIVERTEX ends[2] = {
+        {0, 0, COLOR16(GetRValue(face.top) << 8), COLOR16(GetGValue(face.top) << 8),
+         COLOR16(GetBValue(face.top) << 8), 0},
+        {w, h, COLOR16(GetRValue(face.bottom) << 8), COLOR16(GetGValue(face.bottom) << 8),
+         COLOR16(GetBValue(face.bottom) << 8), 0}};
+    GRADIENT_RECT span = {0, 1};
+    if (!GradientFill(dc, ends, 2, &span, 1, GRADIENT_FILL_RECT_V)) FillSolid(dc, all, face.top);
+  } else {
+    FillSolid(dc, all, face.top);
   }
   SelectClipRgn(dc, nullptr);
   int border = m.border_width + (look.is_default ? 1 : 0);

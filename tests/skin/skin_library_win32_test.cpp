@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -331,6 +332,32 @@ TEST(SkinLibraryApplied, LaterCallsChangeTheSchemeAndTheParts) {
   EXPECT_TRUE(ShowsColour(w.button, kFaceX, kFaceY, kNormalTop));
 }
 
+TEST(SkinLibraryApplied, MutatedDataNeverHarmsTheProcess) {
+  // Random byte changes, half of them resealed so they get past the
+  // checksum: every call returns 0 or a defined code, and the windows stay.
+  AttachFn attach = Attach();
+  TestWindow& w = EarlyWindow();
+  const std::vector<uint8_t> good = WriteSkin(TestSkin());
+  uint32_t seed = 12345;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u, seed >> 8; };
+  int applied = 0;
+  for (int i = 0; i < 400; ++i) {
+    std::vector<uint8_t> d = good;
+    for (int k = 0, changes = 1 + int(next() % 3); k < changes; ++k) d[next() % d.size()] = uint8_t(next());
+    if (i % 2) SealSkin(&d);
+    int length = int(d.size()) - int(next() % 2);
+    int r = attach(d.data(), length, "", 0, 0, 0);
+    ASSERT_GE(r, 0);
+    ASSERT_LE(r, int(SkinError::kSystemFailure));
+    if (r == 0) ++applied;
+    Pump();
+  }
+  EXPECT_GT(applied, 0);
+  EXPECT_TRUE(IsWindow(w.top));
+  ASSERT_EQ(attach(good.data(), int(good.size()), "", 0, 0, 0), 0);
+  EXPECT_TRUE(ShowsColour(w.button, kFaceX, kFaceY, kNormalTop));
+}
+
 TEST(SkinLibraryApplied, TheProgramsOwnSkinAttachesAsTheProgramCallsIt) {
   // As the start-up handler calls it: payload, ByteArrayLength, the empty
   // text (null) and three zeros.
@@ -339,6 +366,17 @@ TEST(SkinLibraryApplied, TheProgramsOwnSkinAttachesAsTheProgramCallsIt) {
   ASSERT_EQ(attach(ByteArrayData(kSkinData), int(ByteArrayLength(kSkinData)), nullptr, 0, 0, 0), 0);
   EXPECT_TRUE(ShowsColour(w.top, 250, 170, RGB(0xE4, 0xEE, 0xEA)));  // Jade's window background
   EXPECT_TRUE(ShowsColour(w.edit, 60, 12, RGB(0xFB, 0xFD, 0xFC)));
+  // Its faces are gradients: near the top the normal top colour #F7FBFA,
+  // near the bottom the normal bottom colour #D3E4DE.
+  auto close_to = [](COLORREF c, COLORREF want) {
+    for (int shift : {0, 8, 16})
+      if (std::abs(int((c >> shift) & 0xFF) - int((want >> shift) & 0xFF)) > 10) return false;
+    return true;
+  };
+  EXPECT_TRUE(WaitFor([&] { return close_to(PixelAt(w.button, kFaceX, 2), RGB(0xF7, 0xFB, 0xFA)); }))
+      << std::hex << PixelAt(w.button, kFaceX, 2);
+  EXPECT_TRUE(close_to(PixelAt(w.button, kFaceX, 37), RGB(0xD3, 0xE4, 0xDE)))
+      << std::hex << PixelAt(w.button, kFaceX, 37);
 }
 
 }  // namespace
