@@ -9,7 +9,7 @@ JOBS   ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 export TALV_WINEPREFIX := $(BUILD)/wineprefix
 
-.PHONY: all setup native win32 test test-native test-win32 bench fuzz clean
+.PHONY: all setup native win32 test test-native test-win32 bench fuzz clean run demo dist
 
 all: win32
 
@@ -50,6 +50,29 @@ fuzz: setup
 	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
 	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(FUZZ)/corpus/$$name $$seeds 2>&1 | tail -n 3; \
 	done
+
+# The calculator on this desktop's display, from the build tree (its
+# steps.txt and peizi.ini land beside it), with the build's own Wine prefix.
+run: win32
+	@scripts/run-talvique.sh $(WIN32)/bin/Talvique.exe
+
+# The same program on a virtual display, driven through 1234.5 × 2 = by real
+# clicks: a screenshot and the spoken readout as a WAVE file in build/demo.
+demo: win32
+	@scripts/with-display.sh python3 tests/e2e/talvique_e2e.py --exe $(WIN32)/bin/Talvique.exe \
+	  --probe $(WIN32)/e2e/window_probe.exe --wav $(WIN32)/bin/wav --tones $(WIN32)/test-tones/wav \
+	  --tone-map $(WIN32)/test-tones/tones.tsv --work $(WIN32)/e2e/runs \
+	  --wine-exec $(CURDIR)/scripts/wine-exec.sh --demo $(BUILD)/demo
+
+# A zip to unpack and run on Windows: Talvique.exe and its wav folder, the
+# recordings' names stored as GBK bytes.
+dist: win32
+	@rm -rf $(BUILD)/dist && mkdir -p $(BUILD)/dist/Talvique
+	@cp $(WIN32)/bin/Talvique.exe $(BUILD)/dist/Talvique/
+	@cp -r $(WIN32)/bin/wav $(BUILD)/dist/Talvique/wav
+	@python3 voice/gbk_zip.py $(BUILD)/Talvique.zip $(BUILD)/dist/Talvique
+	@python3 voice/gbk_zip.py --check $(BUILD)/Talvique.zip $(BUILD)/dist/Talvique
+	@echo "$(BUILD)/Talvique.zip"
 
 clean:
 	rm -rf $(BUILD)

@@ -1,0 +1,74 @@
+// The native build's file side, so that the replacement is tested on both
+// platforms; the window facts exist on the target only.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/app_platform.h"
+
+namespace talv::app {
+namespace {
+size_t g_fault_after = SIZE_MAX;
+bool g_fault_ends_process = false;
+}  // namespace
+
+void SetReplaceFileFaultAfter(size_t bytes, bool end_process) {
+  g_fault_after = bytes;
+  g_fault_ends_process = end_process;
+}
+
+bool ReplaceFileContents(const char* path, const void* bytes, size_t size) {
+  const std::string fresh = std::string(path) + ".new";
+  const int fd = open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0) return false;
+  const auto* data = static_cast<const uint8_t*>(bytes);
+  size_t done = 0;
+  bool ok = true;
+  while (ok && done < size) {
+    size_t chunk = size - done;
+    if (g_fault_after != SIZE_MAX) {
+      if (done >= g_fault_after) {
+        if (g_fault_ends_process) _exit(3);
+        ok = false;
+        break;
+      }
+      if (chunk > g_fault_after - done) chunk = g_fault_after - done;
+    }
+    const ssize_t n = write(fd, data + done, chunk);
+    if (n <= 0) ok = false;
+    else done += size_t(n);
+  }
+  ok = fsync(fd) == 0 && ok;
+  ok = close(fd) == 0 && ok;
+  if (ok) ok = rename(fresh.c_str(), path) == 0;
+  if (!ok) unlink(fresh.c_str());
+  return ok;
+}
+
+intptr_t HoldFileIfSame(const char* path, const void* expected, size_t size) {
+  const int fd = open(path, O_RDONLY);
+  if (fd < 0) return 0;
+  std::vector<uint8_t> bytes;
+  uint8_t buffer[65536];
+  ssize_t n;
+  while ((n = read(fd, buffer, sizeof buffer)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+  if (bytes.size() != size || (size && std::memcmp(bytes.data(), expected, size) != 0)) {
+    close(fd);
+    return 0;
+  }
+  return intptr_t(fd) + 1;
+}
+
+void ReleaseHeldFile(intptr_t token) {
+  if (token) close(int(token - 1));
+}
+
+std::vector<ScreenRect> MonitorRects() { return {}; }
+void MinimumTrackingSize(int32_t* width, int32_t* height) { *width = *height = 0; }
+bool IsMinimized(int32_t) { return false; }
+
+}  // namespace talv::app

@@ -1,0 +1,36 @@
+// The Main window's event handlers and the application's own routines.
+// Handlers take nothing and return nothing; the program's handler table
+// binds them in the order of talv::MainHandler (main_win32.cpp).
+#pragma once
+
+#include <cstdint>
+
+namespace talv::app {
+
+// Calculator keys.
+void PressDigit();      // s0, and s1 … s9 forwarded to it
+void PressPoint();      // sdian
+void PressSign();       // szf
+void PressBackspace();  // sqc1
+void PressClear();      // sqc
+void PressPlus();       // sjia
+void PressMinus();      // sjian
+void PressTimes();      // scheng
+void PressDivide();     // schu
+void PressEquals();     // sdeng
+void ToggleSound();     // gfd, left button down
+
+// Start-up, geometry and the tape (window unit events 0, 4 and 2).
+void StartUp();
+void ResizeWindow();
+void SaveTape();
+
+// 按钮1: the days between the two date pickers.
+void DayCount();
+
+// The pause that keeps dispatching window messages.
+void WaitMilliseconds(int32_t ms);
+// Reads `number` aloud as a money amount. `lead_in` 0 (none), 1, 2 or 3.
+void SpeakNumber(double number, int32_t lead_in, bool end_mark);
+
+}  // namespace talv::app

@@ -1,0 +1,47 @@
+// The spoken readout: the number as a Chinese money amount, tidied, then one
+// recording per syllable with the fixed pause after it (the pauses, not the
+// recordings, set the rhythm; PlayAudio returns at once).
+#include <string>
+
+#include "app/app_commands.h"
+#include "app/app_text.h"
+#include "app/calculator_state.h"
+#include "app/handlers.h"
+#include "app/readout_schedule.h"
+#include "runtime/commands/chinese_numerals.h"
+#include "runtime/commands/text_commands.h"
+
+namespace talv::app {
+namespace {
+
+void PlayFrom(const std::string& directory, const char* file) {
+  rt::Call(Commands().PlayAudio, (directory + file).c_str());
+}
+
+}  // namespace
+
+void SpeakNumber(double number, int32_t lead_in, bool end_mark) {
+  rt::Text amount = rt::CallText(talv::ToChineseAmount, number, true);
+  // A whole amount loses its trailing 元整; one with 角 keeps both.
+  if (talv::AsInt(rt::Call(talv::FindText, amount.c_str(), "角")) == -1) {
+    amount = rt::CallText(talv::ReplaceText, amount.c_str(), "元整", "", rt::Omit, rt::Omit,
+                          true);
+  }
+  std::string text = amount.c_str();
+  if (end_mark) text += "!";
+  const std::string directory = std::string(BaseDirectory ? BaseDirectory : "") + "\\wav\\";
+  if (text == "一十") text = "十";
+
+  if (const char* lead = LeadInFile(lead_in); lead && *lead) {
+    PlayFrom(directory, lead);
+    WaitMilliseconds(kLeadInPauseMs);
+  }
+  // The syllable walk: each step plays its recording (none for the closing
+  // pause) and waits its pause.
+  for (const ReadoutStep& step : ScheduleReadout(text, end_mark)) {
+    if (!step.file.empty()) PlayFrom(directory, step.file.c_str());
+    WaitMilliseconds(step.pause_ms);
+  }
+}
+
+}  // namespace talv::app

@@ -1,0 +1,60 @@
+// The Main window's created event: the skin, the recorded layout, focus,
+// the digit keys wired to one handler, the sound directory, the saved
+// geometry and the saved tape.
+#include <cstdint>
+#include <string>
+
+#include "app/app_commands.h"
+#include "app/app_platform.h"
+#include "app/calculator_state.h"
+#include "app/handlers.h"
+#include "app/main_window_ids.h"
+#include "app/program_files.h"
+#include "app/runtime_api.h"
+#include "runtime/commands/file_commands.h"
+#include "runtime/core/blocks.h"
+#include "skin/skin_blobs.h"
+
+namespace talv::app {
+
+void RecordLayout(int32_t handle);
+
+namespace {
+
+// Writes our SkinH_EL.dll into `directory` and attaches the skin. When the
+// file there cannot be replaced (a second instance has it loaded, or it is
+// someone else's), it is loaded only if its bytes are ours, checked while
+// writers are shut out and until it is loaded; otherwise the program runs
+// without the skin.
+void AttachSkin(const std::string& directory) {
+  const std::string path = directory + "SkinH_EL.dll";
+  rt::Call(talv::WriteFileBytes, path.c_str(), talv::BytesValue(skin::kSkinLibraryImage));
+  const intptr_t held = HoldFileIfSame(path.c_str(), talv::ByteArrayData(skin::kSkinLibraryImage),
+                                       talv::ByteArrayLength(skin::kSkinLibraryImage));
+  if (!held) return;
+  rt::CallDll(dll::kSkinAttachRes, uint32_t(uintptr_t(talv::ByteArrayData(skin::kSkinData))),
+              int32_t(talv::ByteArrayLength(skin::kSkinData)), uint32_t(0), int32_t(0),
+              int32_t(0), int32_t(0));
+  ReleaseHeldFile(held);
+}
+
+}  // namespace
+
+void StartUp() {
+  rt::Text temporary = rt::CallText(Commands().GetSpecialFolder, int32_t(11));
+  rt::SetDllCommandDirectory(temporary.c_str());
+  if (!temporary.empty()) AttachSkin(temporary.c_str());
+  RecordLayout(talv::AsInt(rt::Call(Commands().GetWindowHandle, MainWindowRef())));
+  rt::Call(Commands().SetInputFocus, MainWindowRef());
+  for (int digit = 1; digit <= 9; ++digit)
+    rt::Call(Commands().SetEventForwarding, DigitKeyRef(digit), DigitKeyRef(0));
+  {
+    rt::Text directory = rt::CallText(talv::GetRunDirectory);
+    SetBaseDirectory(directory.get());
+  }
+  RestoreGeometry();
+  LoadTape();
+  rt::Call(Commands().SetVisualStyle, int32_t(3));
+}
+
+}  // namespace talv::app

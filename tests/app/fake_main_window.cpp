@@ -1,0 +1,196 @@
+#include "tests/app/fake_main_window.h"
+
+#include <cstring>
+
+#include "app/app_commands.h"
+#include "app/calculator_state.h"
+#include "app/handlers.h"
+#include "app/main_window_ids.h"
+#include "resources/main_window_definition.h"
+#include "runtime/core/blocks.h"
+#include "runtime/core/heap.h"
+
+namespace talv::app::testing {
+namespace {
+
+FakeMainWindow* g_current = nullptr;
+
+std::string TextArg(const TypedValue& v) {
+  const char* t = AsText(v);
+  return t ? t : "";
+}
+
+void FakeAppendText(TypedValue*, int32_t count, TypedValue* args) {
+  const int32_t control = int32_t(args[0].hi);
+  for (int32_t i = 1; i < count; ++i) Current().texts[{control, property::kContent}] += TextArg(args[i]);
+}
+void FakeGetEventComponent(TypedValue* result, int32_t, TypedValue*) {
+  result->lo = uint32_t(kMainWindow);
+  result->hi = uint32_t(Current().event_source);
+  result->type = Current().event_source_kind;
+}
+void FakeSetEventForwarding(TypedValue* result, int32_t, TypedValue*) { SetBool(*result, true); }
+void FakeProcessEvents(TypedValue*, int32_t, TypedValue*) {
+  auto& pending = Current().pending;
+  for (size_t i = 0; i < pending.size();) {
+    if (pending[i].first <= Current().now_ms) {
+      auto work = pending[i].second;
+      pending.erase(pending.begin() + long(i));
+      work();
+    } else {
+      ++i;
+    }
+  }
+}
+void FakeRepaintNow(TypedValue*, int32_t, TypedValue*) { ++Current().repaints; }
+void FakeNothing(TypedValue*, int32_t, TypedValue*) {}
+void FakePlayAudio(TypedValue* result, int32_t, TypedValue* args) {
+  Current().sounds.push_back({Current().now_ms, TextArg(args[0])});
+  SetBool(*result, false);
+}
+void FakeTickCount(TypedValue* result, int32_t, TypedValue*) {
+  SetInt(*result, int32_t(Current().now_ms));
+  result->type = TypeCode::Int;
+}
+void FakeSleep(TypedValue*, int32_t, TypedValue* args) { Current().now_ms += AsInt(args[0]); }
+
+bool IsTextProperty(int32_t control, int32_t property) {
+  if (property == property::kContent)
+    return control == control::kEntry || control == control::kTape || control == control::kDayLabel;
+  return property == property::kTag;
+}
+
+}  // namespace
+
+FakeMainWindow& Current() { return *g_current; }
+
+FakeMainWindow::FakeMainWindow() {
+  g_current = this;
+  SetPropertyHost(this);
+  AppCommands c;
+  c.AppendText = FakeAppendText;
+  c.GetEventComponent = FakeGetEventComponent;
+  c.SetEventForwarding = FakeSetEventForwarding;
+  c.ProcessEvents = FakeProcessEvents;
+  c.RepaintNow = FakeRepaintNow;
+  c.MoveComponent = FakeNothing;
+  c.SetInputFocus = FakeNothing;
+  c.GetWindowHandle = FakeNothing;
+  c.GetSpecialFolder = FakeNothing;
+  c.SetVisualStyle = FakeNothing;
+  c.PlayAudio = FakePlayAudio;
+  c.TickCount = FakeTickCount;
+  c.SleepMilliseconds = FakeSleep;
+  SetAppCommands(c);
+  for (int d = 0; d <= 9; ++d) texts[{control::kDigit[d], property::kTag}] = std::to_string(d);
+  picture.assign(kSoundOnPicture, kSoundOnPicture + sizeof kSoundOnPicture);
+  CreateState();
+  SetBaseDirectory("C:\\calc");
+}
+
+FakeMainWindow::~FakeMainWindow() {
+  CleanUpState();
+  SetPropertyHost(nullptr);
+  SetAppCommands(AppCommands{});
+  g_current = nullptr;
+}
+
+std::string FakeMainWindow::Entry() const {
+  auto it = texts.find({control::kEntry, property::kContent});
+  return it == texts.end() ? "" : it->second;
+}
+std::string FakeMainWindow::Tape() const {
+  auto it = texts.find({control::kTape, property::kContent});
+  return it == texts.end() ? "" : it->second;
+}
+void FakeMainWindow::SetEntry(const std::string& text) {
+  texts[{control::kEntry, property::kContent}] = text;
+}
+
+void FakeMainWindow::Press(const std::string& key) {
+  struct Key {
+    const char* name;
+    int32_t control;
+    void (*handler)();
+  };
+  static const Key kKeys[] = {
+      {"+", control::kPlus, PressPlus},     {"-", control::kMinus, PressMinus},
+      {"*", control::kTimes, PressTimes},   {"/", control::kDivide, PressDivide},
+      {"=", control::kEquals, PressEquals}, {".", control::kPoint, PressPoint},
+      {"+/-", control::kSign, PressSign},   {"<-", control::kBackspace, PressBackspace},
+      {"C", control::kClear, PressClear},
+  };
+  const int32_t saved_source = event_source;
+  const uint32_t saved_kind = event_source_kind;
+  event_source_kind = TypeCode::KindButton;
+  if (key.size() == 1 && key[0] >= '0' && key[0] <= '9') {
+    event_source = control::kDigit[key[0] - '0'];
+    PressDigit();
+  } else {
+    for (const Key& k : kKeys) {
+      if (key == k.name) {
+        event_source = k.control;
+        k.handler();
+      }
+    }
+  }
+  event_source = saved_source;
+  event_source_kind = saved_kind;
+}
+
+void FakeMainWindow::PressAll(const std::vector<std::string>& keys) {
+  for (const std::string& k : keys) Press(k);
+}
+
+std::vector<std::string> FakeMainWindow::SoundNames(size_t from) const {
+  std::vector<std::string> names;
+  for (size_t i = from; i < sounds.size(); ++i) {
+    const std::string& p = sounds[i].path;
+    const size_t at = p.rfind("\\wav\\");
+    names.push_back(at == std::string::npos ? p : p.substr(at + 5));
+  }
+  return names;
+}
+
+bool FakeMainWindow::IsWindowLoaded(int32_t window_id) { return window_id == kMainWindow; }
+bool FakeMainWindow::HasLiveWindow(int32_t window_id) { return window_id == kMainWindow; }
+
+uint64_t FakeMainWindow::ReadProperty(int32_t, int32_t control_id, int32_t property, int32_t) {
+  if (IsTextProperty(control_id, property)) {
+    auto it = texts.find({control_id, property});
+    if (it == texts.end() || it->second.empty()) return 0;
+    return uint64_t(uintptr_t(NewText(it->second.c_str())));
+  }
+  if (control_id == control::kSoundToggle && property == property::kPicture) {
+    if (picture.empty()) return 0;
+    void* copy = Allocate(picture.size());
+    std::memcpy(copy, picture.data(), picture.size());
+    return uint64_t(uintptr_t(copy));
+  }
+  if (auto it = doubles.find({control_id, property}); it != doubles.end()) {
+    uint64_t bits;
+    std::memcpy(&bits, &it->second, 8);
+    return bits;
+  }
+  if (auto it = ints.find({control_id, property}); it != ints.end()) return uint32_t(it->second);
+  return 0;
+}
+
+void FakeMainWindow::WriteProperty(int32_t, int32_t control_id, int32_t property, int32_t,
+                                   uint64_t value) {
+  if (IsTextProperty(control_id, property)) {
+    const char* text = reinterpret_cast<const char*>(uintptr_t(value));
+    texts[{control_id, property}] = text ? text : "";
+  } else if (control_id == control::kSoundToggle && property == property::kPicture) {
+    const void* block = reinterpret_cast<const void*>(uintptr_t(value));
+    const size_t n = ByteArrayLength(block);
+    const auto* start = static_cast<const uint8_t*>(block);
+    picture.assign(start, start + (n ? n + kByteArrayHeader : 0));
+  } else {
+    ints[{control_id, property}] = int32_t(uint32_t(value));
+  }
+}
+
+void* FakeMainWindow::LiveObject(int32_t, int32_t) { return this; }
+
+}  // namespace talv::app::testing

@@ -1,0 +1,67 @@
+// A stand-in for the Main window and the loudspeaker, for tests that drive
+// the calculator's handlers through the real gates and commands: it answers
+// the property gates as the window runtime would, and the window and sound
+// commands record what they were asked, on a virtual clock.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "runtime/core/property_host.h"
+
+namespace talv::app::testing {
+
+struct PlayedSound {
+  int64_t at_ms;     // virtual time of the PlayAudio call
+  std::string path;  // as the handler built it (GBK)
+};
+
+class FakeMainWindow : public PropertyHost {
+ public:
+  FakeMainWindow();   // registers itself, the commands, and fresh state
+  ~FakeMainWindow() override;  // unregisters, frees the state
+
+  // Texts by (Control id, property index); the tags of the digit keys are set.
+  std::map<std::pair<int32_t, int32_t>, std::string> texts;
+  std::map<std::pair<int32_t, int32_t>, double> doubles;
+  std::map<std::pair<int32_t, int32_t>, int32_t> ints;
+  std::vector<uint8_t> picture;  // gfd's first picture, as a whole byte-array block
+  std::vector<PlayedSound> sounds;
+  int repaints = 0;
+  int64_t now_ms = 1000;
+  // The component whose event is running (GetEventComponent).
+  int32_t event_source = 0;
+  uint32_t event_source_kind = 0;
+  // Work that a message pump would do: each runs once, in the first
+  // ProcessEvents at or after its time.
+  std::vector<std::pair<int64_t, std::function<void()>>> pending;
+
+  std::string Entry() const;
+  std::string Tape() const;
+  void SetEntry(const std::string& text);
+
+  // Presses a key as the runtime would deliver its click: the event source
+  // is the key, then its handler runs. Keys: "0"…"9", "+", "-", "*", "/",
+  // "=", ".", "+/-", "<-", "C".
+  void Press(const std::string& key);
+  void PressAll(const std::vector<std::string>& keys);
+  // The sounds' file names after "\wav\", from `from` on.
+  std::vector<std::string> SoundNames(size_t from = 0) const;
+
+  // PropertyHost
+  bool IsWindowLoaded(int32_t window_id) override;
+  bool HasLiveWindow(int32_t window_id) override;
+  uint64_t ReadProperty(int32_t window_id, int32_t control_id, int32_t property,
+                        int32_t member) override;
+  void WriteProperty(int32_t window_id, int32_t control_id, int32_t property, int32_t member,
+                     uint64_t value) override;
+  void* LiveObject(int32_t window_id, int32_t control_id) override;
+};
+
+FakeMainWindow& Current();
+
+}  // namespace talv::app::testing

@@ -1,0 +1,125 @@
+// The spoken readout on a virtual clock: which recordings are asked for and
+// when, for the amounts of the equals key, and the pause that lets events in.
+#include <gtest/gtest.h>
+
+#include "app/calculator_state.h"
+#include "app/handlers.h"
+#include "tests/app/fake_main_window.h"
+
+namespace talv::app {
+namespace {
+
+using testing::FakeMainWindow;
+
+struct Onset {
+  int64_t at;
+  std::string name;
+  bool operator==(const Onset& o) const { return at == o.at && name == o.name; }
+};
+std::ostream& operator<<(std::ostream& os, const Onset& o) { return os << o.at << ":" << o.name; }
+
+class SpokenReadout : public ::testing::Test {
+ protected:
+  // Speaks `number` with the end mark; the onsets relative to the start and
+  // the total time.
+  std::vector<Onset> Speak(double number, int64_t* total, int32_t lead_in = 0,
+                           bool end_mark = true) {
+    const int64_t start = window.now_ms;
+    SpeakNumber(number, lead_in, end_mark);
+    *total = window.now_ms - start;
+    std::vector<Onset> onsets;
+    const auto names = window.SoundNames();
+    for (size_t i = 0; i < names.size(); ++i)
+      onsets.push_back({window.sounds[i].at_ms - start, names[i]});
+    return onsets;
+  }
+  FakeMainWindow window;
+};
+
+TEST_F(SpokenReadout, AmountWithJiaoFollowsTheSyllablePauses) {
+  int64_t total = 0;
+  EXPECT_EQ(Speak(1234.5, &total),
+            (std::vector<Onset>{{0, "一"}, {400, "千"}, {750, "二"}, {1150, "百"},
+                                {1500, "三"}, {1900, "十"}, {2250, "四"}, {2650, "元"},
+                                {2950, "伍"}, {3250, "角"}}));
+  EXPECT_EQ(total, 3800 + 450);
+}
+
+TEST_F(SpokenReadout, WholeAmountsLoseYuanZheng) {
+  int64_t total = 0;
+  EXPECT_EQ(Speak(15, &total), (std::vector<Onset>{{0, "一"}, {400, "十"}, {950, "五"}}));
+  EXPECT_EQ(total, 400 + 550 + 300 + 450);
+  window.sounds.clear();
+  EXPECT_EQ(Speak(10, &total), (std::vector<Onset>{{0, "一"}, {400, "十"}}));
+  EXPECT_EQ(total, 400 + 350 + 450);
+  window.sounds.clear();
+  EXPECT_EQ(Speak(3, &total), (std::vector<Onset>{{0, "三"}}));
+  EXPECT_EQ(total, 850);
+  window.sounds.clear();
+  EXPECT_EQ(Speak(0, &total), (std::vector<Onset>{{0, "零"}}));
+  EXPECT_EQ(total, 850);
+}
+
+TEST_F(SpokenReadout, FenAndNegativeAmounts) {
+  int64_t total = 0;
+  EXPECT_EQ(Speak(0.05, &total), (std::vector<Onset>{{0, "伍"}, {300, "分"}}));
+  EXPECT_EQ(total, 750);
+  window.sounds.clear();
+  EXPECT_EQ(Speak(20.05, &total),
+            (std::vector<Onset>{{0, "二"}, {400, "十"}, {750, "元"}, {1050, "零"},
+                                {1450, "伍"}, {1750, "分"}}));
+  EXPECT_EQ(total, 2200);
+  window.sounds.clear();
+  EXPECT_EQ(Speak(-3, &total), (std::vector<Onset>{{0, "三"}}));
+  EXPECT_EQ(total, 850);
+}
+
+TEST_F(SpokenReadout, OverflowIsSilentForTheClosingPause) {
+  int64_t total = 0;
+  EXPECT_TRUE(Speak(1e13, &total).empty());
+  EXPECT_EQ(total, 450);
+}
+
+TEST_F(SpokenReadout, LoneDigitWithoutEndMarkPlaysItsOwnRecording) {
+  int64_t total = 0;
+  EXPECT_EQ(Speak(3, &total, 0, false), (std::vector<Onset>{{0, "三y"}}));
+  EXPECT_EQ(total, 660);
+  window.sounds.clear();
+  EXPECT_EQ(Speak(10, &total, 0, false), (std::vector<Onset>{{0, "十y"}}));
+}
+
+TEST_F(SpokenReadout, LeadInComesFirstWithItsPause) {
+  int64_t total = 0;
+  EXPECT_EQ(Speak(3, &total, 2), (std::vector<Onset>{{0, "ss"}, {1000, "三"}}));
+}
+
+TEST_F(SpokenReadout, SoundOffKeepsTheTimingAndAddressesNoSound) {
+  SetBaseDirectory("12345");
+  int64_t total = 0;
+  Speak(1234.5, &total);
+  EXPECT_EQ(total, 4250);
+  for (const auto& s : window.sounds) EXPECT_EQ(s.path.rfind("12345\\wav\\", 0), 0u) << s.path;
+}
+
+TEST_F(SpokenReadout, WaitLetsPendingEventsRunAndEndsAtOnceForNothing) {
+  int ran = 0;
+  window.pending.push_back({window.now_ms + 100, [&] { ++ran; }});
+  const int64_t start = window.now_ms;
+  WaitMilliseconds(300);
+  EXPECT_EQ(ran, 1);
+  EXPECT_EQ(window.now_ms - start, 300);
+  WaitMilliseconds(0);
+  WaitMilliseconds(-5);
+  EXPECT_EQ(window.now_ms - start, 300);
+}
+
+TEST_F(SpokenReadout, EqualsWaitsHalfASecondBeforeReading) {
+  window.PressAll({"5", "+", "3"});
+  const size_t before = window.sounds.size();
+  window.Press("=");
+  ASSERT_EQ(window.sounds.size(), before + 2);
+  EXPECT_EQ(window.sounds[before + 1].at_ms - window.sounds[before].at_ms, 500);
+}
+
+}  // namespace
+}  // namespace talv::app

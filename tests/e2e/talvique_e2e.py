@@ -1,0 +1,815 @@
+#!/usr/bin/env python3
+"""End-to-end tests of Talvique.exe under Wine and a virtual display.
+
+Every scenario copies the program into a fresh folder (with the recordings,
+the test tones or no wav folder at all), starts it under the build tree's
+own Wine prefix, clicks the keys at their screen positions with xdotool,
+reads what the window shows through window_probe (the window's own
+messages, from outside), closes it with Esc and inspects steps.txt and
+peizi.ini. Waits are for conditions, with generous time-outs.
+
+  talvique_e2e.py --list
+  talvique_e2e.py [paths…] --scenario NAME
+  talvique_e2e.py [paths…] --demo OUTDIR      the demo: screenshot and WAVE file
+"""
+import argparse
+import os
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import time
+import wave
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+import tone_analysis  # noqa: E402
+
+TITLE = "Talvique "
+TITLE_PATTERN = "^Talvique $"
+
+# The Main window's controls as its description places them (434 × 417).
+DEFINITION = {
+    "gfd": (399, 394, 20, 20), "sqc1": (66, 284, 60, 60), "标签1": (344, 357, 72, 16),
+    "按钮1": (254, 353, 80, 24), "日期框2": (127, 353, 120, 24), "日期框1": (5, 353, 120, 24),
+    "步骤": (251, 5, 173, 340), "szf": (66, 224, 60, 60), "sdeng": (125, 284, 120, 60),
+    "schu": (186, 224, 60, 60), "scheng": (186, 164, 60, 60), "sjian": (186, 104, 60, 60),
+    "sjia": (186, 44, 60, 60), "sqc": (6, 284, 60, 60), "s3": (126, 164, 60, 60),
+    "s6": (126, 104, 60, 60), "s9": (126, 44, 60, 60), "s8": (66, 44, 60, 60),
+    "sdian": (126, 224, 60, 60), "s2": (66, 164, 60, 60), "s5": (66, 104, 60, 60),
+    "s1": (6, 164, 60, 60), "s4": (6, 104, 60, 60), "s0": (6, 224, 60, 60),
+    "s7": (6, 44, 60, 60), "计算": (4, 3, 246, 35), "分组框1": (3, 35, 246, 312),
+    "超级链接框1": (0, 344, 424, 40),
+}
+KEY_CONTROL = {str(d): "s%d" % d for d in range(10)}
+KEY_CONTROL.update({"+": "sjia", "-": "sjian", "*": "scheng", "/": "schu", "=": "sdeng",
+                    ".": "sdian", "+/-": "szf", "<-": "sqc1", "C": "sqc", "days": "按钮1",
+                    "sound": "gfd"})
+DEFAULT_GEOMETRY = (100, 100, 650, 500)
+
+SECTIONS = [("_启动窗口z", "_启动窗口.z"), ("_启动窗口d", "_启动窗口.d"),
+            ("_启动窗口k", "_启动窗口.k"), ("_启动窗口g", "_启动窗口.g")]
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_for(condition, what, timeout=30.0, step=0.05):
+    end = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise Failure("timed out waiting for " + what)
+        time.sleep(step)
+
+
+def gbk(text):
+    return text.encode("gbk")
+
+
+class Child:
+    def __init__(self, fields):
+        (self.hwnd, self.parent, self.cls, style, l, t, r, b, visible, texthex) = fields
+        self.hwnd, self.parent = int(self.hwnd), int(self.parent)
+        self.style = int(style)
+        self.rect = (int(l), int(t), int(r), int(b))
+        self.visible = visible == "1"
+        self.text = b"" if texthex == "-" else bytes.fromhex(texthex)
+
+    @property
+    def centre(self):
+        l, t, r, b = self.rect
+        return ((l + r) // 2, (t + b) // 2)
+
+
+class Report:
+    def __init__(self, lines):
+        self.children = []
+        self.window = None
+        for line in lines:
+            parts = line.split()
+            if parts and parts[0] == "window":
+                v = [int(x) for x in parts[1:]]
+                self.hwnd, self.rect, self.minimized, self.client = v[0], tuple(v[1:5]), v[5], (v[6], v[7])
+                self.window = True
+            elif parts and parts[0] == "child":
+                self.children.append(Child(parts[1:]))
+
+    @property
+    def geometry(self):
+        l, t, r, b = self.rect
+        return (l, t, r - l, b - t)
+
+    def direct(self):
+        return [c for c in self.children if c.parent == self.hwnd]
+
+    def edit(self, multiline):
+        for c in self.direct():
+            if c.cls.lower() == "edit" and bool(c.style & 0x4) == multiline:
+                return c
+        raise Failure("no %s edit box" % ("multi-line" if multiline else "single-line"))
+
+    @property
+    def entry(self):
+        return self.edit(False)
+
+    @property
+    def tape(self):
+        return self.edit(True)
+
+    def control(self, name):
+        """A control by its description name, found by kind and caption."""
+        d = self.direct()
+        if name == "gfd":
+            return next(c for c in d if c.cls == "TalviquePicBtn")
+        if name == "标签1":
+            return next(c for c in d if c.cls == "TalviqueLabel")
+        if name in ("日期框1", "日期框2"):
+            pickers = sorted((c for c in d if c.cls == "SysDateTimePick32"), key=lambda c: c.rect[0])
+            return pickers[0 if name == "日期框1" else 1]
+        if name == "计算":
+            return self.entry
+        if name == "步骤":
+            return self.tape
+        captions = {"sjia": "+", "sjian": "-", "scheng": "×", "schu": "÷", "sdeng": "=",
+                    "sdian": ".", "szf": "+/-", "sqc1": "←", "sqc": "清除", "按钮1": "计算天数"}
+        for digit in range(10):
+            captions["s%d" % digit] = str(digit)
+        if name in captions:
+            want = gbk(captions[name])
+            for c in d:
+                if c.cls.lower() == "button" and c.text == want:
+                    return c
+        if name == "分组框1":
+            return next(c for c in d if c.cls.lower() == "button" and (c.style & 0xF) == 7)
+        if name == "超级链接框1":
+            return next(c for c in d if c.cls == "TalviqueHyperLinker")
+        raise Failure("control %s not found" % name)
+
+
+class Program:
+    """One Talvique.exe in its own folder."""
+
+    def __init__(self, args, name, sounds="tones", keep=False):
+        self.args = args
+        self.folder = os.path.join(args.work, name)
+        if not keep:
+            shutil.rmtree(self.folder, ignore_errors=True)
+            os.makedirs(self.folder)
+            shutil.copy(args.exe, os.path.join(self.folder, "Talvique.exe"))
+            source = {"tones": args.tones, "speech": args.wav}.get(sounds)
+            if source:
+                shutil.copytree(source, os.path.join(self.folder, "wav"))
+        self.exe = os.path.join(self.folder, "Talvique.exe")
+        self.process = None
+        self.env = dict(os.environ)
+        self.env.update(WINEPREFIX=args.prefix, LC_ALL="zh_CN.UTF-8", LANG="zh_CN.UTF-8",
+                        WINEDEBUG="-all")
+        self.env.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=;winepulse.drv=d")
+        self.started_at = None
+        self.shown_after = None
+
+    def path(self, name):
+        return os.path.join(self.folder, name)
+
+    def start(self, extra_env=None, wait=True):
+        env = dict(self.env)
+        env.update(extra_env or {})
+        self.started_at = time.monotonic()
+        self.process = subprocess.Popen(["wine", self.exe], cwd=self.folder, env=env,
+                                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL, start_new_session=True)
+        if wait:
+            self.wait_shown()
+        return self
+
+    def wait_shown(self, count=1):
+        def shown():
+            r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", TITLE_PATTERN],
+                               capture_output=True, text=True)
+            ids = r.stdout.split()
+            return ids if len(ids) >= count else None
+        self.xids = wait_for(shown, "the window to be shown", timeout=60)
+        self.shown_after = time.monotonic() - self.started_at
+        # The window is shown at the end of loading: wait until the probe
+        # sees the scaled layout settled (two equal reports).
+        last = [None]
+
+        def settled():
+            r = self.probe()
+            key = (r.rect, tuple(c.rect for c in r.children)) if r.window else None
+            same = key is not None and key == last[0] and len(r.direct()) >= 28
+            last[0] = key
+            return r if same else None
+        return wait_for(settled, "the layout to settle", timeout=30, step=0.1)
+
+    def probe_raw(self, *arguments, timeout=30):
+        return subprocess.run(["wine", self.args.probe] + list(arguments), env=self.env,
+                              capture_output=True, timeout=timeout, stdin=subprocess.DEVNULL)
+
+    def probe(self):
+        r = self.probe_raw(TITLE)
+        return Report(r.stdout.decode("latin-1").splitlines()) if r.returncode == 0 else Report([])
+
+    def click(self, key, report=None):
+        report = report or self.probe()
+        x, y = report.control(KEY_CONTROL.get(key, key)).centre
+        subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y), "click", "1"],
+                       check=True, timeout=30)
+
+    def keys(self, sequence):
+        report = self.probe()
+        for key in sequence:
+            self.click(key, report)
+
+    def entry(self):
+        return self.probe().entry.text
+
+    def tape(self):
+        return self.probe().tape.text
+
+    def wait_entry(self, text, timeout=30):
+        want = gbk(text)
+        return wait_for(lambda: self.entry() == want, "the Entry box to show %r" % text, timeout)
+
+    def wait_tape(self, text, timeout=30):
+        want = gbk(text)
+        return wait_for(lambda: self.tape() == want, "the tape to show %r" % text, timeout)
+
+    def close(self, timeout=60):
+        # Esc goes to the window that has the focus, inside the Main window.
+        subprocess.run(["xdotool", "key", "Escape"], timeout=30)
+        self.wait_exit(timeout)
+
+    def wait_exit(self, timeout=60):
+        try:
+            code = self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.kill()
+            raise Failure("the program did not end")
+        return code
+
+    def kill(self):
+        if self.process and self.process.poll() is None:
+            try:
+                os.killpg(self.process.pid, signal.SIGKILL)
+            except OSError:
+                pass
+            self.process.wait()
+
+    def read(self, name):
+        with open(self.path(name), "rb") as f:
+            return f.read()
+
+    def settings(self):
+        """The four geometry values of peizi.ini as texts (GBK sections)."""
+        text = self.read("peizi.ini").decode("gbk")
+        values, section = {}, None
+        for line in text.splitlines():
+            line = line.strip()
+            if line.startswith("["):
+                section = line[1:-1]
+            elif "=" in line and section:
+                k, v = line.split("=", 1)
+                values[(section, k)] = v
+        return [values.get(key) for key in SECTIONS]
+
+    def write_settings(self, left, top, width, height):
+        lines = []
+        for (section, item), value in zip(SECTIONS, (left, top, width, height)):
+            lines.append("[%s]\r\n%s=%s\r\n" % (section, item, value))
+        with open(self.path("peizi.ini"), "wb") as f:
+            f.write("".join(lines).encode("gbk"))
+
+
+def temp_folder(args):
+    users = os.path.join(args.prefix, "drive_c", "users")
+    for user in sorted(os.listdir(users)):
+        t = os.path.join(users, user, "AppData", "Local", "Temp")
+        if os.path.isdir(t) and user != "Public":
+            return t
+    for user in sorted(os.listdir(users)):
+        t = os.path.join(users, user, "Temp")
+        if os.path.isdir(t):
+            return t
+    raise Failure("no temporary folder in the prefix")
+
+
+# ---------------------------------------------------------------------------
+# Sound capture: an ALSA file device writing into a FIFO that a reader
+# drains at the pace of a sound card, noting when each byte arrived.
+
+class Capture:
+    RATE = 22050
+
+    def __init__(self, folder):
+        self.dir = os.path.join(folder, "capture")
+        os.makedirs(self.dir, exist_ok=True)
+        self.fifo = os.path.join(self.dir, "paced.fifo")
+        self.raw = os.path.join(self.dir, "paced.raw")
+        self.times = os.path.join(self.dir, "paced.times")
+        for p in (self.fifo, self.raw, self.times):
+            if os.path.exists(p):
+                os.unlink(p)
+        os.mkfifo(self.fifo)
+        conf = os.path.join(self.dir, "paced.conf")
+        with open(conf, "w") as f:
+            f.write('pcm.!default { type file slave { pcm { type null } } file "%s" format "raw" }\n'
+                    % self.fifo)
+        self.env = {"ALSA_CONFIG_PATH": conf, "WINEDLLOVERRIDES": "mscoree,mshtml=;winepulse.drv=d"}
+        self.reader = subprocess.Popen(
+            [sys.executable, os.path.join(HERE, "timed_capture.py"), self.fifo, self.raw,
+             self.times, str(self.RATE * 2)],
+            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for(lambda: os.path.exists(self.times), "the capture reader")
+
+    def stop(self):
+        self.reader.terminate()
+        self.reader.wait()
+
+    def segments(self, tone_map):
+        return tone_analysis.segments(self.raw, self.times, self.RATE, tone_map)
+
+    def now(self):
+        return time.monotonic()
+
+
+# ---------------------------------------------------------------------------
+# Scenarios
+
+SCENARIOS = {}
+
+
+def scenario(f):
+    SCENARIOS[f.__name__] = f
+    return f
+
+
+def expected_child_rects(report, main_size):
+    """Where each control must be: the recorded layout (the description's
+    place plus the frame offsets that the recording subtracts) scaled from
+    434 × 417 to the window's size, in screen coordinates."""
+    fx, fy = main_size[0] / 434, main_size[1] / 417
+    bx = report.client[0] - report.rect[0]
+    by = report.client[1] - report.rect[1]
+    rects = {}
+    for name, (l, t, w, h) in DEFINITION.items():
+        rl, rt = l + bx - 4, t + by - 23
+        x, y = int(rl * fx), int(rt * fy)
+        rects[name] = (report.client[0] + x, report.client[1] + y,
+                       report.client[0] + x + int(w * fx), report.client[1] + y + int(h * fy))
+    return rects
+
+
+@scenario
+def first_start_layout(args):
+    p = Program(args, "first_start_layout")
+    report = p.start().wait_shown()
+    print("start-up to window shown: %.0f ms" % (p.shown_after * 1000))
+    check(report.geometry == DEFAULT_GEOMETRY, "opens at %r" % (report.geometry,))
+    # Written at once, before anything is closed.
+    wait_for(lambda: os.path.exists(p.path("peizi.ini")), "peizi.ini")
+    check(p.settings() == ["100", "100", "650", "500"], "peizi.ini holds %r" % p.settings())
+    expected = expected_child_rects(report, (650, 500))
+    for name, rect in expected.items():
+        got = report.control(name).rect
+        check(got == rect, "%s at %r, expected %r" % (name, got, rect))
+    # Back to the recorded size: every control at its recorded place.
+    p.probe_raw("move", str(report.hwnd), "120", "90", "434", "417")
+    back = wait_for(lambda: (lambda r: r if r.geometry == (120, 90, 434, 417) else None)(p.probe()),
+                    "the window at 434 × 417")
+    expected = expected_child_rects(back, (434, 417))
+    for name, rect in expected.items():
+        check(back.control(name).rect == rect,
+              "%s at %r after resizing back, expected %r" % (name, back.control(name).rect, rect))
+    wait_for(lambda: p.settings() == ["120", "90", "434", "417"], "the new size in peizi.ini")
+    p.close()
+
+
+@scenario
+def calculation_and_restart(args):
+    p = Program(args, "calculation_and_restart")
+    p.start()
+    p.keys(["5", "+", "3", "="])
+    p.wait_entry("8")
+    p.wait_tape("5+3=8\r\n")
+    # Moved only (no resize): the close saves where it was left.
+    report = p.probe()
+    p.probe_raw("move", str(report.hwnd), "150", "120", "650", "500")
+    wait_for(lambda: p.probe().geometry == (150, 120, 650, 500), "the moved window")
+    p.close()
+    check(p.read("steps.txt") == gbk("5+3=8\r\n"), "steps.txt holds %r" % p.read("steps.txt"))
+    check(p.settings() == ["150", "120", "650", "500"], "peizi.ini holds %r" % p.settings())
+    again = Program(args, "calculation_and_restart", keep=True)
+    report = again.start().wait_shown()
+    check(report.tape.text == gbk("5+3=8\r\n"), "the tape after restart: %r" % report.tape.text)
+    check(report.geometry == (150, 120, 650, 500), "reopens at %r" % (report.geometry,))
+    again.keys(["2", "*", "4", "="])
+    again.wait_tape("5+3=8\r\n2×4=8\r\n")
+    again.close()
+    check(again.read("steps.txt") == gbk("5+3=8\r\n2×4=8\r\n"), "steps.txt after the second run")
+
+
+@scenario
+def key_sequences(args):
+    p = Program(args, "key_sequences")
+    p.start()
+    # Right after start no operator is pending.
+    p.keys(["7", "=", "2", "="])
+    p.wait_tape("7\r\n")
+    p.wait_entry("7")
+    p.keys(["C", "5", "+", "3", "-"])
+    p.wait_tape("5-3=2\r\n")
+    p.wait_entry("2")
+    p.keys(["C", "5", "+", "*"])
+    p.wait_tape("5×5=25\r\n")
+    p.wait_entry("25")
+    p.keys(["C", "0", "-", "5", "="])
+    p.wait_entry("5")
+    check(p.tape() == b"", "0 - 5 = writes no tape line")
+    p.keys(["C", "8", "/", "0", "="])
+    shown = wait_for(lambda: (lambda e: e if e and e != b"0" else None)(p.entry()), "8 ÷ 0")
+    p.wait_tape("8÷0=" + shown.decode("gbk") + "\r\n")
+    p.keys(["C", "9", "+", "C", "4", "="])
+    p.wait_entry("4")
+    check(p.tape() == b"", "4 = after clear writes no line")
+    p.keys(["2", "="])
+    p.wait_tape("4+2=6\r\n")
+    p.keys(["C", "1", "2", "+/-"])
+    p.wait_entry("-12")
+    p.keys(["+/-"])
+    p.wait_entry("12")
+    p.keys(["<-"])
+    p.wait_entry("1")
+    p.keys(["<-", "<-", "."])
+    p.wait_entry("")
+    p.keys(["3", ".", "5", ".", "+/-"])
+    p.wait_entry("-3.5")
+    p.close()
+
+
+def readout_expectations():
+    # (keys, the readout's recordings with the pause after each)
+    return [
+        (["1", "2", "3", "4", ".", "5"],
+         [("一", 400), ("千", 350), ("二", 400), ("百", 350), ("三", 400), ("十", 350),
+          ("四", 400), ("元", 300), ("伍", 300), ("角", 550)]),
+        (["1", "5"], [("一", 400), ("十", 550), ("五", 300)]),
+        (["1", "0"], [("一", 400), ("十", 350)]),
+        (["3"], [("三", 400)]),
+        (["0"], [("零", 400)]),
+        (["0", ".", "0", "5"], [("伍", 300), ("分", 0)]),
+        (["2", "0", ".", "0", "5"], [("二", 400), ("十", 350), ("元", 300), ("零", 400),
+                                     ("伍", 300), ("分", 0)]),
+        (["3", "+/-"], [("三", 400)]),
+        (["9"] * 14, []),
+    ]
+
+
+def readout_onsets(segments, start_index):
+    """Onsets (ms) after the 等于 at start_index, with their names."""
+    t0 = segments[start_index].onset
+    return [(s.name, (s.onset - t0) * 1000) for s in segments[start_index + 1:]]
+
+
+def find_equals(segments, after=0.0):
+    for i, s in enumerate(segments):
+        if s.name == "等于" and s.onset > after:
+            return i
+    return None
+
+
+@scenario
+def spoken_readout(args):
+    tone_map = tone_analysis.load_map(args.tone_map)
+    p = Program(args, "spoken_readout")
+    cap = Capture(p.folder)
+    worst = 0.0
+    try:
+        p.start(cap.env)
+        report = p.probe()
+        measured = []
+        for keys, steps in readout_expectations():
+            p.keys(["C"] + keys)
+            time.sleep(0.6)  # let the key sounds end before the equals key
+            mark = cap.now()
+            p.click("=", report)
+            total = 500 + sum(pause for _, pause in steps) + 450
+            # Wait for the readout to have been captured in full.
+            def done():
+                segs = cap.segments(tone_map)
+                i = find_equals(segs, mark - 0.2)
+                if i is None:
+                    return None
+                if cap.now() - segs[i].onset < total / 1000 + 0.6:
+                    return None
+                return segs, i
+            segs, i = wait_for(done, "the readout of %s" % "".join(keys), timeout=30, step=0.2)
+            got = readout_onsets(segs, i)
+            want, at = [], 500
+            for name, pause in steps:
+                want.append((name, at))
+                at += pause
+            names = [n for n, _ in got]
+            check(names == [n for n, _ in want],
+                  "readout of %s plays %r, expected %r" % ("".join(keys), names,
+                                                           [n for n, _ in want]))
+            for (name, g), (_, w) in zip(got, want):
+                worst = max(worst, abs(g - w))
+                check(abs(g - w) <= 30, "%s of %s at %.0f ms, expected %d" % (name, "".join(keys), g, w))
+            if keys[:1] == ["1"] and len(keys) == 6:
+                measured.append((got[-1][1] - got[0][1], sum(pause for _, pause in steps[:-1])))
+        print("largest onset error: %.1f ms" % worst)
+        for span, schedule in measured:
+            print("readout of 1234.5, first to last onset: %.0f ms (schedule %d ms)" % (span, schedule))
+        # Sound off: nothing is captured.
+        p.click("sound", report)
+        time.sleep(0.5)
+        mark = cap.now()
+        p.keys(["C", "1", "2", "3", "4", ".", "5", "="])
+        time.sleep(6)
+        late = [s for s in cap.segments(tone_map) if s.onset > mark]
+        check(not late, "sound off still plays %r" % [s.name for s in late])
+        p.close()
+    finally:
+        p.kill()
+        cap.stop()
+
+
+@scenario
+def digit_during_wait(args):
+    tone_map = tone_analysis.load_map(args.tone_map)
+    p = Program(args, "digit_during_wait")
+    cap = Capture(p.folder)
+    try:
+        p.start(cap.env)
+        report = p.probe()
+        p.keys(["2", "+", "3"])
+        time.sleep(0.6)
+        mark = cap.now()
+        p.click("=", report)
+        p.click("7", report)
+        p.wait_entry("7")
+        p.wait_tape("2+3=5\r\n")
+
+        def done():
+            segs = cap.segments(tone_map)
+            i = find_equals(segs, mark - 0.2)
+            return (segs, i) if i is not None and cap.now() - segs[i].onset > 2.5 else None
+        segs, i = wait_for(done, "the readout", timeout=30, step=0.2)
+        got = readout_onsets(segs, i)
+        check([n for n, _ in got] == ["七", "七"], "after 等于: %r" % got)
+        check(abs(got[1][1] - 500) <= 30, "the readout of 7 at %.0f ms" % got[1][1])
+        # Responsive during a readout: a long one, and keys that answer at once.
+        p.keys(["C", "1", "2", "3", "4", ".", "5", "="])
+        time.sleep(1.5)
+        start = time.monotonic()
+        p.keys(["C", "9"])
+        p.wait_entry("9")
+        print("Entry box answered during a readout after %.0f ms" % ((time.monotonic() - start) * 1000))
+        p.close()
+    finally:
+        p.kill()
+        cap.stop()
+
+
+@scenario
+def day_count(args):
+    p = Program(args, "day_count")
+    report = p.start().wait_shown()
+    first, second = report.control("日期框1"), report.control("日期框2")
+    label = report.control("标签1")
+
+    def count(d1, d2):
+        for picker, d in ((first, d1), (second, d2)):
+            r = p.probe_raw("setdate", str(picker.hwnd), *[str(x) for x in d])
+            check(r.returncode == 0, "setting a date picker failed (%d)" % r.returncode)
+        before = p.probe()
+        p.click("days", before)
+        return wait_for(lambda: (lambda t: t.decode("gbk") if t else None)(
+            next(c for c in p.probe().children if c.hwnd == label.hwnd).text), "the day count")
+
+    check(count((2024, 3, 1, 10, 0, 0), (2024, 4, 1, 10, 0, 0)) == "31天", "1 March to 1 April")
+    wait_for(lambda: count((2024, 3, 11, 10, 0, 0), (2024, 3, 1, 10, 0, 0)) == "-10天", "-10天")
+    wait_for(lambda: count((2024, 3, 1, 0, 0, 0), (2024, 3, 1, 12, 0, 0)) == "0.5天", "0.5天")
+    p.close()
+
+
+@scenario
+def sound_off_keeps_tape(args):
+    p = Program(args, "sound_off_keeps_tape")
+    p.start()
+    p.keys(["sound", "5", "+", "3", "="])
+    p.wait_tape("5+3=8\r\n")
+    p.close()
+    check(p.read("steps.txt") == gbk("5+3=8\r\n"), "steps.txt: %r" % p.read("steps.txt"))
+    check(all(v is not None for v in p.settings()), "peizi.ini beside the program")
+    check(not os.path.exists(p.path("12345")), "nothing under 12345")
+
+
+@scenario
+def failed_save_keeps_tape(args):
+    p = Program(args, "failed_save_keeps_tape")
+    with open(p.path("steps.txt"), "wb") as f:
+        f.write(gbk("1+1=2\r\n"))
+    # The new file cannot be created: a folder has its name.
+    os.makedirs(p.path("steps.txt.new"))
+    p.start()
+    p.wait_tape("1+1=2\r\n")
+    p.keys(["C", "5", "+", "3", "="])
+    p.wait_tape("5+3=8\r\n")
+    p.close()
+    check(p.read("steps.txt") == gbk("1+1=2\r\n"), "the old tape survives: %r" % p.read("steps.txt"))
+    # Killed while running: the tape on disk is the last one saved.
+    os.rmdir(p.path("steps.txt.new"))
+    p.start()
+    p.keys(["C", "6", "="])
+    p.wait_tape("6\r\n")
+    p.kill()
+    check(p.read("steps.txt") == gbk("1+1=2\r\n"), "a killed run leaves the saved tape")
+
+
+@scenario
+def odd_tape_contents(args):
+    contents = [b"5+3=8\r\n\x00binary\x01\xff", gbk("1+1=2\r\n") + b"\xb5",
+                b"z" * (1 << 20) + b"\n\r\n"]
+    p = Program(args, "odd_tape_contents")
+    for content in contents:
+        with open(p.path("steps.txt"), "wb") as f:
+            f.write(content)
+        p.start()
+        p.close()
+        check(p.read("steps.txt") == content, "steps.txt of %d bytes changed" % len(content))
+
+
+@scenario
+def restored_geometry_checked(args):
+    p = Program(args, "restored_geometry_checked")
+    cases = [(("-100000", "100", "650", "500"), DEFAULT_GEOMETRY),
+             (("100", "100", "0", "500"), DEFAULT_GEOMETRY),
+             (("100", "100", "abc", "500"), DEFAULT_GEOMETRY),
+             (("-50", "-10", "700", "520"), (-50, -10, 700, 520)),
+             (("200.9", "150", "600", "480"), (200, 150, 600, 480))]
+    for values, want in cases:
+        p.write_settings(*values)
+        report = p.start().wait_shown()
+        check(report.geometry == want, "peizi.ini %r opens at %r, expected %r"
+              % (values, report.geometry, want))
+        p.close()
+
+
+@scenario
+def foreign_skin_library(args):
+    temp = temp_folder(args)
+    dll = os.path.join(temp, "SkinH_EL.dll")
+    marker = os.path.join(temp, "foreign_skin_loaded.txt")
+    for f in (dll, marker):
+        if os.path.exists(f):
+            os.unlink(f)
+    shutil.copy(args.foreign_skin, dll)
+    p = Program(args, "foreign_skin_library")
+    holder = subprocess.Popen(["wine", args.probe, "hold", "Z:" + dll.replace("/", "\\"), "60"],
+                              env=p.env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, start_new_session=True)
+    try:
+        check(holder.stdout.readline().strip() == b"held", "the holder could not open the file")
+        p.start()
+        p.keys(["4", "+", "4", "="])
+        p.wait_entry("8")
+        check(not os.path.exists(marker), "the foreign SkinH_EL.dll was loaded")
+        with open(args.foreign_skin, "rb") as a, open(dll, "rb") as b:
+            check(a.read() == b.read(), "the foreign file was overwritten")
+        p.close()
+    finally:
+        os.killpg(holder.pid, signal.SIGKILL)
+        holder.wait()
+        p.kill()
+    time.sleep(0.5)
+    wait_for(lambda: not os.path.exists(dll) or _try_unlink(dll), "removing the foreign file")
+    # Two instances: the second cannot replace the first one's loaded copy
+    # and uses it.
+    a = Program(args, "skin_first")
+    b = Program(args, "skin_second")
+    a.start()
+    b.start(wait=False)
+    b.wait_shown(count=2)
+    check(b.process.poll() is None and a.process.poll() is None, "both instances run")
+    b.kill()
+    a.kill()
+
+
+def _try_unlink(path):
+    try:
+        os.unlink(path)
+        return True
+    except OSError:
+        return False
+
+
+@scenario
+def missing_recordings(args):
+    p = Program(args, "missing_recordings", sounds=None)
+    p.start()
+    p.keys(["5", "+", "3", "="])
+    p.wait_tape("5+3=8\r\n")
+    time.sleep(1.0)
+    r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "错误"],
+                       capture_output=True, text=True)
+    check(not r.stdout.strip(), "a message box appeared")
+    p.close()
+    check(p.read("steps.txt") == gbk("5+3=8\r\n"), "steps.txt")
+
+
+@scenario
+def key_press_latency(args):
+    p = Program(args, "key_press_latency")
+    report = p.start().wait_shown()
+    times = []
+    for key in ["1", "2", "3", "4", "5", "6", "7", "8"]:
+        x, y = report.control(KEY_CONTROL[key]).centre
+        r = p.probe_raw("clickwatch", str(report.entry.hwnd), str(x), str(y))
+        check(r.returncode == 0, "no change after a click")
+        times.append(float(r.stdout.decode().strip()))
+    times.sort()
+    print("key press to Entry box text changed: median %.1f ms, max %.1f ms"
+          % (times[len(times) // 2], times[-1]))
+    p.close()
+
+
+# ---------------------------------------------------------------------------
+
+def demo(args, out):
+    """1234.5 × 2 = by real clicks; a screenshot and the spoken readout."""
+    os.makedirs(out, exist_ok=True)
+    p = Program(args, "demo", sounds="speech")
+    cap = Capture(p.folder)
+    try:
+        p.start(cap.env)
+        start = time.monotonic()
+        p.keys(["1", "2", "3", "4", ".", "5", "*", "2", "="])
+        p.wait_entry("2469")
+        time.sleep(5)
+        shot = os.path.join(out, "talvique_demo.png")
+        subprocess.run(["import", "-window", "root", shot], check=True, timeout=60)
+        p.close()
+    finally:
+        p.kill()
+        cap.stop()
+    samples = tone_analysis.timeline(cap.raw, cap.times, Capture.RATE, start)
+    wav = os.path.join(out, "talvique_demo.wav")
+    with wave.open(wav, "wb") as w:
+        w.setnchannels(1)
+        w.setsampwidth(2)
+        w.setframerate(Capture.RATE)
+        w.writeframes(struct.pack("<%dh" % len(samples), *samples))
+    print("screenshot: " + shot)
+    print("spoken readout: " + wav)
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--list", action="store_true")
+    ap.add_argument("--scenario")
+    ap.add_argument("--demo")
+    ap.add_argument("--exe")
+    ap.add_argument("--probe")
+    ap.add_argument("--foreign-skin")
+    ap.add_argument("--wav")
+    ap.add_argument("--tones")
+    ap.add_argument("--tone-map")
+    ap.add_argument("--work")
+    ap.add_argument("--wine-exec")
+    ap.add_argument("--prefix", default=os.environ.get("TALV_WINEPREFIX"))
+    args = ap.parse_args()
+    if args.list:
+        print("\n".join(SCENARIOS))
+        return 0
+    if not args.prefix:
+        args.prefix = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(args.work))),
+                                   "wineprefix")
+    # The prefix exists and is set up (window frames, fonts) before the first start.
+    subprocess.run([os.path.join(os.path.dirname(args.wine_exec), "wine-prefix.sh"), args.prefix],
+                   check=True)
+    if args.demo:
+        demo(args, args.demo)
+        return 0
+    try:
+        SCENARIOS[args.scenario](args)
+    except Failure as e:
+        print("FAILED: %s" % e)
+        return 1
+    print("passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

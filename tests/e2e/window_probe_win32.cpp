@@ -1,0 +1,164 @@
+// Reads what a top-level window shows, from outside, with the window's own
+// messages: its rectangle and, for every descendant, its class, style,
+// screen rectangle and text. Used by the end-to-end tests, run under the
+// same Wine prefix as the program.
+//
+//   window_probe TITLE          one report of the window titled TITLE
+//   window_probe setdate HWND Y M D H MI S
+//                               sets a date picker (the value is written into
+//                               the program's memory, as the message needs)
+//   window_probe move HWND LEFT TOP WIDTH HEIGHT
+//                               moves and sizes a window as a user's drag would
+//   window_probe clickwatch ENTRYHWND X Y
+//                               clicks at screen point X, Y and prints the
+//                               milliseconds until ENTRYHWND's text changed
+//   window_probe hold FILE SECONDS
+//                               keeps FILE open with writers shut out
+//
+// Report lines (numbers decimal, texts as hex of their bytes):
+//   window HWND LEFT TOP RIGHT BOTTOM MINIMIZED CLIENTX CLIENTY
+//   child HWND PARENT CLASS STYLE LEFT TOP RIGHT BOTTOM VISIBLE TEXTHEX
+// Exit code 2 when no such window exists.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+std::string Hex(const char* bytes, int n) {
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  for (int i = 0; i < n; ++i) {
+    const unsigned char b = static_cast<unsigned char>(bytes[i]);
+    out += digits[b >> 4];
+    out += digits[b & 15];
+  }
+  return out.empty() ? "-" : out;
+}
+
+std::string WindowText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+    return "-";
+  std::string buffer(length + 2, '\0');
+  DWORD_PTR got = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, WPARAM(buffer.size()),
+                           reinterpret_cast<LPARAM>(&buffer[0]), SMTO_ABORTIFHUNG, 5000, &got))
+    return "-";
+  return Hex(buffer.data(), int(got));
+}
+
+BOOL CALLBACK Report(HWND child, LPARAM) {
+  char cls[128] = "";
+  GetClassNameA(child, cls, sizeof cls);
+  for (char* p = cls; *p; ++p)
+    if (*p == ' ') *p = '_';
+  RECT r;
+  GetWindowRect(child, &r);
+  std::printf("child %lu %lu %s %lu %ld %ld %ld %ld %d %s\n",
+              static_cast<unsigned long>(reinterpret_cast<uintptr_t>(child)),
+              static_cast<unsigned long>(reinterpret_cast<uintptr_t>(GetParent(child))), cls,
+              static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)), r.left, r.top,
+              r.right, r.bottom, IsWindowVisible(child) ? 1 : 0, WindowText(child).c_str());
+  return TRUE;
+}
+
+}  // namespace
+
+int SetDate(char** argv) {
+  HWND picker = reinterpret_cast<HWND>(uintptr_t(std::strtoul(argv[2], nullptr, 10)));
+  SYSTEMTIME t = {};
+  t.wYear = WORD(atoi(argv[3]));
+  t.wMonth = WORD(atoi(argv[4]));
+  t.wDay = WORD(atoi(argv[5]));
+  t.wHour = WORD(atoi(argv[6]));
+  t.wMinute = WORD(atoi(argv[7]));
+  t.wSecond = WORD(atoi(argv[8]));
+  DWORD pid = 0;
+  GetWindowThreadProcessId(picker, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ, FALSE, pid);
+  if (!process) return 3;
+  void* remote = VirtualAllocEx(process, nullptr, sizeof t, MEM_COMMIT, PAGE_READWRITE);
+  SIZE_T written = 0;
+  DWORD_PTR answer = 0;
+  const bool ok = remote && WriteProcessMemory(process, remote, &t, sizeof t, &written) &&
+                  SendMessageTimeoutA(picker, DTM_SETSYSTEMTIME, GDT_VALID,
+                                      reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000,
+                                      &answer);
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return ok && answer ? 0 : 4;
+}
+
+int Hold(char** argv) {
+  HANDLE file = CreateFileA(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 3;
+  std::printf("held\n");
+  std::fflush(stdout);
+  Sleep(DWORD(atoi(argv[3])) * 1000);
+  CloseHandle(file);
+  return 0;
+}
+
+HWND HandleArg(const char* text) {
+  return reinterpret_cast<HWND>(uintptr_t(std::strtoul(text, nullptr, 10)));
+}
+
+int Move(char** argv) {
+  return MoveWindow(HandleArg(argv[2]), atoi(argv[3]), atoi(argv[4]), atoi(argv[5]),
+                    atoi(argv[6]), TRUE)
+             ? 0
+             : 3;
+}
+
+int ClickWatch(char** argv) {
+  HWND entry = HandleArg(argv[2]);
+  const std::string before = WindowText(entry);
+  LARGE_INTEGER frequency, start, now;
+  QueryPerformanceFrequency(&frequency);
+  SetCursorPos(atoi(argv[3]), atoi(argv[4]));
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  QueryPerformanceCounter(&start);
+  SendInput(2, input, sizeof(INPUT));
+  for (;;) {
+    QueryPerformanceCounter(&now);
+    const double ms = double(now.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
+    if (WindowText(entry) != before) {
+      std::printf("%.2f\n", ms);
+      return 0;
+    }
+    if (ms > 10000) return 3;
+  }
+}
+
+int main(int argc, char** argv) {
+  if (argc >= 7 && std::strcmp(argv[1], "move") == 0) return Move(argv);
+  if (argc >= 5 && std::strcmp(argv[1], "clickwatch") == 0) return ClickWatch(argv);
+  if (argc >= 9 && std::strcmp(argv[1], "setdate") == 0) return SetDate(argv);
+  if (argc >= 4 && std::strcmp(argv[1], "hold") == 0) return Hold(argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: window_probe TITLE\n");
+    return 1;
+  }
+  HWND window = FindWindowA(nullptr, argv[1]);
+  if (!window) return 2;
+  RECT r;
+  GetWindowRect(window, &r);
+  POINT client = {0, 0};
+  ClientToScreen(window, &client);
+  std::printf("window %lu %ld %ld %ld %ld %d %ld %ld\n",
+              static_cast<unsigned long>(reinterpret_cast<uintptr_t>(window)), r.left, r.top,
+              r.right, r.bottom, IsIconic(window) ? 1 : 0, client.x, client.y);
+  EnumChildWindows(window, Report, 0);
+  std::fflush(stdout);
+  return 0;
+}
