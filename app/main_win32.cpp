@@ -19,6 +19,10 @@
 #include "runtime/commands/visual_style_commands.h"
 #include "runtime/core/dll_commands.h"
 #include "runtime/core/program_image.h"
+#if __has_include("runtime/window/window_runtime.h")
+#include "runtime/window/window_runtime.h"
+#define TALV_INSTALL_WINDOW_RUNTIME 1
+#endif
 
 namespace {
 
@@ -78,6 +82,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   image.handlers = kHandlers;
   image.handler_count = talv::kMainHandlerCount;
   talv::SetProgramImage(image);
+#ifdef TALV_INSTALL_WINDOW_RUNTIME
+  talv::InstallWindowRuntime();  // the window runtime behind the gates
+#endif
   talv::SetDllCommands(kDllCommands, int32_t(talv::kDllCommandCount));
   app::SetAppCommands(RuntimeCommands());
 
@@ -91,5 +98,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   rt::RegisterExitRoutine(app::CleanUpState);
   rt::LoadStartupWindow(app::kMainWindow);
   rt::RunMessageLoop();
-  return 0;
+  // The loop has ended: the runtime's shutdown (exit routines, sounds) with
+  // the program's result 0.
+  rt::ExitProgram(0);
 }
