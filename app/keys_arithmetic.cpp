@@ -9,6 +9,7 @@
 #include "app/calculator_state.h"
 #include "app/handlers.h"
 #include "app/main_window_ids.h"
+#include "app/wait.h"
 
 namespace talv::app {
 namespace {
@@ -96,8 +97,11 @@ void PressEquals() {
     }
   }
   rt::Call(Commands().RepaintNow, MainWindowRef());
+  // The half second runs from the start of the equals sound, so the
+  // readout follows it by 500 ms however long starting the sound took.
+  const int32_t start = TickNow();
   PlayUnderBase("\\wav\\等于");
-  WaitMilliseconds(500);
+  WaitUntilTick(TickAfter(start, 500));
   // What is read aloud is what the Entry box shows now: a digit pressed
   // during the wait has replaced the result.
   rt::Text shown = EntryText();

@@ -8,11 +8,23 @@
 #include "app/calculator_state.h"
 #include "app/handlers.h"
 #include "app/readout_schedule.h"
+#include "app/wait.h"
 #include "runtime/commands/chinese_numerals.h"
 #include "runtime/commands/text_commands.h"
 
 namespace talv::app {
 namespace {
+
+// A pause that ended this much later than its deadline was held up by
+// work nested inside it (another readout, say): the rhythm starts afresh
+// from now rather than rushing through the rest.
+constexpr int64_t kLateRestartMs = 50;
+
+void WaitForBeat(int32_t* due) {
+  WaitUntilTick(*due);
+  const int32_t now = TickNow();
+  if (int64_t(now) - int64_t(*due) > kLateRestartMs) *due = now;
+}
 
 void PlayFrom(const std::string& directory, const char* file) {
   rt::Call(Commands().PlayAudio, (directory + file).c_str());
@@ -32,15 +44,21 @@ void SpeakNumber(double number, int32_t lead_in, bool end_mark) {
   const std::string directory = std::string(BaseDirectory ? BaseDirectory : "") + "\\wav\\";
   if (text == "一十") text = "十";
 
+  // Each pause ends at its place in the rhythm, counted from the start of
+  // the readout: starting a sound takes time of its own, which must not add
+  // up from one syllable to the next.
+  int32_t due = TickNow();
   if (const char* lead = LeadInFile(lead_in); lead && *lead) {
     PlayFrom(directory, lead);
-    WaitMilliseconds(kLeadInPauseMs);
+    due = TickAfter(due, kLeadInPauseMs);
+    WaitForBeat(&due);
   }
   // The syllable walk: each step plays its recording (none for the closing
   // pause) and waits its pause.
   for (const ReadoutStep& step : ScheduleReadout(text, end_mark)) {
     if (!step.file.empty()) PlayFrom(directory, step.file.c_str());
-    WaitMilliseconds(step.pause_ms);
+    due = TickAfter(due, step.pause_ms);
+    WaitForBeat(&due);
   }
 }
 

@@ -1,7 +1,7 @@
 // The application's pause: polls the tick count, letting waiting window
 // messages through every 10 ms, so the window stays responsive and handlers
 // can run nested inside the pause.
-#include <cstdint>
+#include "app/wait.h"
 
 #include "app/app_commands.h"
 #include "app/handlers.h"
@@ -9,15 +9,22 @@
 
 namespace talv::app {
 
-void WaitMilliseconds(int32_t ms) {
-  const double start = double(talv::AsInt(rt::Call(Commands().TickCount)));
-  const int32_t end = int32_t(uint32_t(uint64_t(int64_t(start + double(ms)))));
-  for (;;) {
-    const int32_t now = talv::AsInt(rt::Call(Commands().TickCount));
-    if (now >= end) return;
+int32_t TickNow() { return talv::AsInt(rt::Call(Commands().TickCount)); }
+
+int32_t TickAfter(int32_t base, int32_t ms) {
+  return int32_t(uint32_t(uint64_t(int64_t(double(base) + double(ms)))));
+}
+
+void WaitUntilTick(int32_t end) {
+  for (int32_t now = TickNow(); now < end; now = TickNow()) {
     rt::Call(Commands().ProcessEvents);
-    rt::Call(Commands().SleepMilliseconds, int32_t(10));
+    // Looks every 10 ms; the last sleep ends at the deadline rather than
+    // up to 10 ms past it.
+    const int64_t left = int64_t(end) - int64_t(TickNow());
+    if (left > 0) rt::Call(Commands().SleepMilliseconds, int32_t(left < 10 ? left : 10));
   }
 }
+
+void WaitMilliseconds(int32_t ms) { WaitUntilTick(TickAfter(TickNow(), ms)); }
 
 }  // namespace talv::app

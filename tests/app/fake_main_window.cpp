@@ -46,6 +46,7 @@ void FakeRepaintNow(TypedValue*, int32_t, TypedValue*) { ++Current().repaints; }
 void FakeNothing(TypedValue*, int32_t, TypedValue*) {}
 void FakePlayAudio(TypedValue* result, int32_t, TypedValue* args) {
   Current().sounds.push_back({Current().now_ms, TextArg(args[0])});
+  Current().now_ms += Current().play_cost_ms;
   SetBool(*result, false);
 }
 void FakeTickCount(TypedValue* result, int32_t, TypedValue*) {

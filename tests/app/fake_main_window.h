@@ -33,6 +33,8 @@ class FakeMainWindow : public PropertyHost {
   std::vector<PlayedSound> sounds;
   int repaints = 0;
   int64_t now_ms = 1000;
+  // How long starting a sound takes (PlayAudio's own time).
+  int play_cost_ms = 0;
   // The component whose event is running (GetEventComponent).
   int32_t event_source = 0;
   uint32_t event_source_kind = 0;

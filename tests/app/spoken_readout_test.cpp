@@ -101,6 +101,35 @@ TEST_F(SpokenReadout, SoundOffKeepsTheTimingAndAddressesNoSound) {
   for (const auto& s : window.sounds) EXPECT_EQ(s.path.rfind("12345\\wav\\", 0), 0u) << s.path;
 }
 
+TEST_F(SpokenReadout, TimeTakenToStartSoundsDoesNotAddUp) {
+  window.play_cost_ms = 25;
+  int64_t total = 0;
+  const auto onsets = Speak(1234.5, &total);
+  ASSERT_EQ(onsets.size(), 10u);
+  EXPECT_EQ(onsets[9].at, 3250);
+  EXPECT_EQ(total, 4250);
+  // The equals key's half second, too, runs from the start of its sound.
+  window.sounds.clear();
+  window.PressAll({"C", "5", "+", "3"});
+  const size_t before = window.sounds.size();
+  window.Press("=");
+  EXPECT_EQ(window.sounds[before + 1].at_ms - window.sounds[before].at_ms, 500);
+}
+
+TEST_F(SpokenReadout, NestedReadoutThenTheFirstResumesWithItsPauses) {
+  // 200 ms into the readout of 15, the equals key runs a readout of 3.
+  window.SetEntry("3");
+  window.pending.push_back({window.now_ms + 200, [] { SpeakNumber(3, 0, true); }});
+  int64_t total = 0;
+  const auto onsets = Speak(15, &total);
+  // 一, then the nested 三 and its 850 ms, then 十 and 五 with their pauses.
+  ASSERT_EQ(onsets.size(), 4u);
+  EXPECT_EQ(onsets[1].name, "三");
+  EXPECT_EQ(onsets[2].name, "十");
+  EXPECT_EQ(onsets[3].name, "五");
+  EXPECT_EQ(onsets[3].at - onsets[2].at, 550);
+}
+
 TEST_F(SpokenReadout, WaitLetsPendingEventsRunAndEndsAtOnceForNothing) {
   int ran = 0;
   window.pending.push_back({window.now_ms + 100, [&] { ++ran; }});

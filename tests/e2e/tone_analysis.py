@@ -5,8 +5,6 @@ import array
 import bisect
 import os
 
-LOUD = 800          # sample magnitude that counts as sound
-GAP = 300           # silent samples that end a segment (13.6 ms at 22,050 Hz)
 
 
 class Segment:
@@ -54,31 +52,70 @@ def _time_of(sample, stamps, offsets):
     return stamps[max(i, 0)] if stamps else 0.0
 
 
+GROUP_GAP = 0.015   # seconds without arriving bytes that separate sounds
+WINDOW = 512        # samples per frequency estimate
+
+
+def _frequency(samples, start, end, rate):
+    """The frequency of a pure tone from its rising zero crossings, with
+    linear interpolation between samples; None when there are too few."""
+    crossings = []
+    for i in range(start + 1, end):
+        a, b = samples[i - 1], samples[i]
+        if a < 0 <= b:
+            crossings.append(i - 1 + (-a) / (b - a))
+    if len(crossings) < 3:
+        return None
+    return (len(crossings) - 1) * rate / (crossings[-1] - crossings[0])
+
+
 def segments(raw, times, rate, tones):
+    """The sounds in the capture, by first arrival. The capture device
+    writes streams back to back, so sounds are told apart by gaps in the
+    arrival times; sounds that overlapped (their streams' writes interleave)
+    are told apart by frequency, window by window."""
     samples, stamps, offsets = _load(raw, times)
     found = []
-    start = last_loud = None
-    crossings = 0
-    previous = 0
     n = len(samples)
-    for i in range(n):
-        s = samples[i]
-        if s > LOUD or s < -LOUD:
-            if start is None:
-                start, crossings = i, 0
-            last_loud = i
-        if start is not None:
-            if (s >= 0) != (previous >= 0):
-                crossings += 1
-            if i - last_loud > GAP:
-                length = last_loud - start + 1
-                if length > rate // 100:
-                    frequency = crossings / 2 / (length / rate)
-                    found.append(Segment(_time_of(start, stamps, offsets),
-                                         _name(tones, frequency), frequency, length))
-                start = None
-        previous = s
+    k = 0
+    while k < len(stamps):
+        j = k
+        while j + 1 < len(stamps) and stamps[j + 1] - stamps[j] < GROUP_GAP:
+            j += 1
+        first, last = offsets[k], (offsets[j + 1] if j + 1 < len(offsets) else n)
+        names = {}
+        for w in range(first, last, WINDOW):
+            f = _frequency(samples, w, min(w + WINDOW, last), rate)
+            if f is None:
+                continue
+            name = _name(tones, f)
+            if name.startswith("?"):
+                continue
+            if name not in names:
+                names[name] = Segment(_time_of(w, stamps, offsets), name, f, 0)
+            names[name].length += min(w + WINDOW, last) - w
+        # A name seen in one window only is a window across an interleave.
+        found.extend(s for s in names.values() if s.length > WINDOW)
+        k = j + 1
+    found.sort(key=lambda s: s.onset)
     return found
+
+
+def last_arrival(times):
+    """The arrival time of the newest bytes (0 when none arrived)."""
+    try:
+        with open(times, "rb") as f:
+            f.seek(0, 2)
+            size = f.tell()
+            f.seek(max(0, size - 200))
+            lines = f.read().decode().split("\n")
+        for line in reversed(lines):
+            parts = line.split()
+            if len(parts) == 2:
+                return float(parts[0])
+    except OSError:
+        pass
+    return 0.0
 
 
 def timeline(raw, times, rate, since):

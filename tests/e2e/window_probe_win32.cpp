@@ -17,6 +17,7 @@
 //
 // Report lines (numbers decimal, texts as hex of their bytes):
 //   window HWND LEFT TOP RIGHT BOTTOM MINIMIZED CLIENTX CLIENTY
+//   focus HWND                  the window with the keyboard focus
 //   child HWND PARENT CLASS STYLE LEFT TOP RIGHT BOTTOM VISIBLE TEXTHEX
 // Exit code 2 when no such window exists.
 #include <windows.h>
@@ -158,6 +159,10 @@ int main(int argc, char** argv) {
   std::printf("window %lu %ld %ld %ld %ld %d %ld %ld\n",
               static_cast<unsigned long>(reinterpret_cast<uintptr_t>(window)), r.left, r.top,
               r.right, r.bottom, IsIconic(window) ? 1 : 0, client.x, client.y);
+  GUITHREADINFO gui = {};
+  gui.cbSize = sizeof gui;
+  if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui))
+    std::printf("focus %lu\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(gui.hwndFocus)));
   EnumChildWindows(window, Report, 0);
   std::fflush(stdout);
   return 0;
