@@ -75,6 +75,7 @@ void* LoadNamedLibrary(const std::string& file) {
 }  // namespace
 
 void SetDllCommands(const DllCommandDeclaration* declarations, int32_t count) {
+  UnloadDllCommandLibraries();
   auto& table = Table();
   table.clear();
   for (int32_t i = 0; i < count; ++i) {

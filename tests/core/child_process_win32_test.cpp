@@ -48,9 +48,12 @@ void ReadBox(HWND box, ChildOutcome& outcome) {
   }
 }
 
-// Presses Enter on the box through the X server, as a keyboard would.
+// Presses Enter on the box through the X server, as a keyboard would. One
+// search, no waiting: when the box's X window is not mapped yet, nothing is
+// pressed and the caller presses again later, so no xdotool outlives its
+// box.
 void PressEnterOnBox() {
-  std::string command = std::string("Z:\\usr\\bin\\xdotool search --sync --onlyvisible --name ^") +
+  std::string command = std::string("Z:\\usr\\bin\\xdotool search --onlyvisible --name ^") +
                         kCaption + "$ key --window %@ Return";
   STARTUPINFOA si{};
   si.cb = sizeof si;
@@ -112,7 +115,7 @@ ChildOutcome RunDyingChild(const std::string& name, const std::string& marker) {
       ReadBox(search.found, outcome);
     }
     // Press again if an earlier press did not close the box.
-    if (last_press == 0 || GetTickCount() - last_press > 5000) {
+    if (last_press == 0 || GetTickCount() - last_press > 2000) {
       PressEnterOnBox();
       last_press = GetTickCount();
     }
