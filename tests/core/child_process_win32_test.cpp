@@ -58,8 +58,7 @@ void PressEnterOnBox() {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                      &pi))
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
     return;
   if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
   CloseHandle(pi.hThread);
@@ -84,15 +83,16 @@ ChildOutcome RunDyingChild(const std::string& name, const std::string& marker) {
   SetEnvironmentVariableA("TALV_CHILD_MARKER", marker.c_str());
 
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE null_device = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                   &inherit, OPEN_EXISTING, 0, nullptr);
+  HANDLE null_device =
+      CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                  OPEN_EXISTING, 0, nullptr);
   STARTUPINFOA si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESTDHANDLES;
   si.hStdInput = si.hStdOutput = si.hStdError = null_device;
   PROCESS_INFORMATION pi{};
-  BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                &si, &pi);
+  BOOL started =
+      CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
   SetEnvironmentVariableA("TALV_CHILD_MARKER", nullptr);
   CloseHandle(null_device);
   if (!started) {
