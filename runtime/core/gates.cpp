@@ -130,8 +130,7 @@ TypedValue CallCommandArray(Command command, int32_t count, TypedValue* args) {
   return InvokeCommand(command, count < 0 ? 0 : count, args);
 }
 
-uint64_t ReadPropertyGate(int32_t window_id, int32_t control_id, int32_t property,
-                          int32_t member) {
+uint64_t ReadPropertyGate(int32_t window_id, int32_t control_id, int32_t property, int32_t member) {
   return HostForProperty(window_id, control_id, property, "读取组件属性时发现指定窗口尚未载入")
       .ReadProperty(window_id, control_id, property, member);
 }

@@ -27,6 +27,7 @@ struct ServiceCounters {
   volatile LONG players_ended;
   volatile LONG players_timed_out;
   volatile LONG devices_opened;
+  volatile LONG device_close_failures;
   volatile LONG buffers_written;
   volatile LONG midi_started;
   volatile LONG midi_playing;

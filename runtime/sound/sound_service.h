@@ -32,6 +32,7 @@ struct SoundServiceCounters {
   uint32_t players_ended;
   uint32_t players_timed_out;  // ended because no buffer came back in time
   uint32_t devices_opened;     // wave players whose output device opened
+  uint32_t device_close_failures;  // output devices that refused to close
   uint32_t buffers_written;    // buffers handed to a wave output device
   uint32_t midi_started;       // MIDI sounds that started playing
   uint32_t midi_playing;       // 1 while a MIDI sound is in the player

@@ -46,6 +46,7 @@ SoundServiceCounters GetSoundServiceCounters() {
   out.players_ended = uint32_t(c.players_ended);
   out.players_timed_out = uint32_t(c.players_timed_out);
   out.devices_opened = uint32_t(c.devices_opened);
+  out.device_close_failures = uint32_t(c.device_close_failures);
   out.buffers_written = uint32_t(c.buffers_written);
   out.midi_started = uint32_t(c.midi_started);
   out.midi_playing = uint32_t(c.midi_playing);

@@ -18,12 +18,22 @@ constexpr int kBufferCount = 20;
 constexpr DWORD kBufferBytes = 15360;
 constexpr DWORD kIdleTimeoutMs = 8888;  // no buffer came back: the device is gone
 
+// A zero-filled WAVEFORMATEX with the format body copied in: a PCM format
+// body may be only 16 bytes long, and the device reads at least 18.
+struct FormatCopy {
+  union {
+    WAVEFORMATEX format;
+    uint8_t bytes[256];
+  };
+};
+
 struct WavePlayer {
   WavePlayer* prev;  // links of the global player list
   WavePlayer* next_player;
 
   uint8_t* data;  // private copy of the "data" chunk
   size_t length;
+  FormatCopy format;    // the "fmt " chunk's body
   HWAVEOUT device;      // null when no device opened
   uint8_t* buffers;     // 20 WAVEHDR, then 20 buffers of 15,360 bytes
   WAVEHDR* headers;
@@ -69,6 +79,7 @@ void RemovePlayer(WavePlayer* p) {
   else list.first = p->next_player;
   if (p->next_player) p->next_player->prev = p->prev;
   --list.count;
+  InterlockedIncrement(&Counters().players_ended);  // with the count, for one snapshot
   LeaveCriticalSection(&list.lock);
 }
 
@@ -93,7 +104,9 @@ void UnprepareAll(WavePlayer* p) {
 }
 
 void DestroyPlayer(WavePlayer* p) {
-  if (p->device) waveOutClose(p->device);
+  if (p->device && waveOutClose(p->device) != MMSYSERR_NOERROR) {
+    InterlockedIncrement(&Counters().device_close_failures);
+  }
   Free(p->data);
   if (p->buffers) HeapFree(GetProcessHeap(), 0, p->buffers);
   if (p->thread) CloseHandle(p->thread);
@@ -145,8 +158,36 @@ void Rewind(WavePlayer* p) {
   ReleaseSemaphore(p->permits, kBufferCount, nullptr);
 }
 
+// Opening the output takes the audio system several milliseconds, so the
+// worker does it rather than the caller. A player whose device did not open
+// still runs: its worker ends by the idle time-out, and nothing is reported.
+// Workers open their devices one at a time, as callers on one thread would:
+// the audio system copes badly with hundreds of streams opened at once.
+CRITICAL_SECTION& OpenLock() {
+  static CRITICAL_SECTION* lock = [] {
+    auto* cs = new CRITICAL_SECTION;
+    InitializeCriticalSection(cs);
+    return cs;
+  }();
+  return *lock;
+}
+
+void OpenOutput(WavePlayer* p) {
+  if (waveOutGetNumDevs() == 0) return;
+  EnterCriticalSection(&OpenLock());
+  HWAVEOUT device = nullptr;
+  if (WaitForSingleObject(p->stop, 0) != WAIT_OBJECT_0 &&
+      waveOutOpen(&device, WAVE_MAPPER, &p->format.format, DWORD_PTR(&DeviceCallback),
+                  DWORD_PTR(p), CALLBACK_FUNCTION) == MMSYSERR_NOERROR) {
+    p->device = device;
+    InterlockedIncrement(&Counters().devices_opened);
+  }
+  LeaveCriticalSection(&OpenLock());
+}
+
 DWORD WINAPI Worker(void* parameter) {
   auto* p = static_cast<WavePlayer*>(parameter);
+  OpenOutput(p);
   HANDLE waits[2] = {p->permits, p->stop};
   for (;;) {
     const DWORD outcome = WaitForMultipleObjects(2, waits, FALSE, kIdleTimeoutMs);
@@ -177,18 +218,8 @@ DWORD WINAPI Worker(void* parameter) {
   }
   RemovePlayer(p);
   DestroyPlayer(p);
-  InterlockedIncrement(&Counters().players_ended);
   return 0;
 }
-
-// A zero-filled WAVEFORMATEX with the format body copied in: a PCM format
-// body may be only 16 bytes long, and the device reads at least 18.
-struct FormatCopy {
-  union {
-    WAVEFORMATEX format;
-    uint8_t bytes[256];
-  };
-};
 
 void CopyFormat(const WaveChunks& chunks, FormatCopy* copy) {
   std::memset(copy, 0, sizeof *copy);
@@ -233,18 +264,7 @@ bool StartWavePlayer(const uint8_t* data, size_t length, bool loop) {
   p->position = 0;
   p->loop = loop;
 
-  // A player whose device did not open still runs: its worker ends by the
-  // idle time-out, and nothing is reported.
-  if (waveOutGetNumDevs() != 0) {
-    FormatCopy format;
-    CopyFormat(chunks, &format);
-    HWAVEOUT device = nullptr;
-    if (waveOutOpen(&device, WAVE_MAPPER, &format.format, DWORD_PTR(&DeviceCallback),
-                    DWORD_PTR(p), CALLBACK_FUNCTION) == MMSYSERR_NOERROR) {
-      p->device = device;
-      InterlockedIncrement(&Counters().devices_opened);
-    }
-  }
+  CopyFormat(chunks, &p->format);
 
   p->thread = CreateThread(nullptr, 0, &Worker, p, CREATE_SUSPENDED, &p->thread_id);
   if (!p->thread) {

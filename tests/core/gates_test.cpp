@@ -1,11 +1,12 @@
 // The gate table: slot order, the command gates' result record and argument
 // passing, the heap gates and the property gates' checks before the host.
+#include "runtime/core/gates.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
-#include "runtime/core/gates.h"
 #include "runtime/core/heap.h"
 #include "runtime/core/property_host.h"
 

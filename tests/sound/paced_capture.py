@@ -9,6 +9,7 @@ Usage: paced_capture.py FIFO CAPTURE BYTES_PER_SECOND
 """
 import fcntl
 import os
+import select
 import sys
 import time
 
@@ -24,8 +25,14 @@ def main():
     fcntl.fcntl(fd, F_SETPIPE_SZ, 4096)
     step = max(rate // 200, 1)  # bytes per 5 ms
     due = time.monotonic()
+    parent = os.getppid()
     with open(capture, "ab", buffering=0) as out:
         while True:
+            # End with the run that started us, even if it was killed.
+            if not select.select([fd], [], [], 1.0)[0]:
+                if os.getppid() != parent:
+                    return
+                continue
             data = os.read(fd, step)
             if not data:
                 continue

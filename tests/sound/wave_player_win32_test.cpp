@@ -31,7 +31,8 @@ class WavePlayback : public testing::Test {
 
 TEST_F(WavePlayback, FileWithoutExtensionIsRecognisedByContent) {
   const size_t samples = kRate / 2;
-  std::string path = WriteFileBytes("talv_key_word", Tone(samples, 0x1111));
+  // A key's word as the program names its recordings: GBK, no extension.
+  std::string path = WriteFileBytes("等于", Tone(samples, 0x1111));
   ASSERT_TRUE(PlayFile(path));
   ASSERT_TRUE(AllPlayersEnded());
   // The device may drop the last few milliseconds when it is closed.
