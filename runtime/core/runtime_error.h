@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace talv {
 
@@ -15,5 +16,14 @@ namespace talv {
 // Raises a code-0 runtime error whose message is printf-formatted.
 [[noreturn]] void RaiseRuntimeErrorF(const char* format, ...)
     __attribute__((format(printf, 1, 2)));
+
+// Raises error `index` of the runtime error table (the report gate's body):
+// the table's message with the index as the code.
+[[noreturn]] void RaiseIndexedRuntimeError(int32_t index, int32_t location1, int32_t location2);
+
+namespace platform {
+// Shows the report text and returns when the person has dismissed it.
+void ShowRuntimeErrorReport(const std::string& report);
+}  // namespace platform
 
 }  // namespace talv

@@ -1,0 +1,69 @@
+// DLL commands: functions of other libraries that the application declares
+// and calls through the DLL-command gate. Each entry names its library
+// (empty: one of the system libraries) and its export ("#n" for ordinal n),
+// and is resolved on its first call; the address and the library handle are
+// kept until shutdown unloads the libraries.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace talv {
+
+// One DLL command as the program declares it. `argument_bytes` is what the
+// declaration passes on the stack (a multiple of 4): the gate passes exactly
+// that many bytes and checks that the function consumed them.
+struct DllCommandDeclaration {
+  const char* library;
+  const char* name;
+  int32_t argument_bytes;
+};
+
+// Start-up copies the program's declarations; the cached addresses and
+// handles start cleared. Replacing the table forgets (does not unload)
+// earlier resolutions.
+void SetDllCommands(const DllCommandDeclaration* declarations, int32_t count);
+int32_t DllCommandCount();
+int32_t DllCommandArgumentWords(int32_t index);  // 0 for an unknown index
+
+// Resolves entry `index` (cached after the first call). A failure unloads
+// what it loaded and is the runtime error of the two "无法找到指定DLL库文件…"
+// messages.
+void* ResolveDllCommand(int32_t index);
+void* DllCommandModule(int32_t index);  // the library handle, null until resolved
+
+// The DLL-command gate in array form: resolves entry `index`, passes its
+// declared argument words from `words` in the standard convention for outside
+// functions (stdcall) and returns EDX:EAX. A function that leaves the stack
+// pointer elsewhere than the declaration implies raises runtime error 6.
+uint64_t CallDllCommandArray(int32_t index, const uint32_t* words);
+
+// Unloads the libraries of resolved DLL commands and clears their caches
+// (the shutdown sequence calls this).
+void UnloadDllCommandLibraries();
+
+// The DLL-command directory: empty at start; when not empty it ends with a
+// backslash. The raw store; SetDllCommandDirectory is the command.
+const std::string& DllCommandDirectory();
+void SetDllCommandDirectoryText(const std::string& directory);
+
+// The library loader behind resolution: the platform's, or a test's.
+struct DllLoader {
+  void* (*load)(const char* path);  // null on failure
+  void (*unload)(void* module);
+  // The export named `name`, or when `name` is null the export of ordinal
+  // `ordinal`; null when there is none.
+  void* (*find)(void* module, const char* name, uint16_t ordinal);
+};
+const DllLoader& PlatformDllLoader();
+void SetDllLoader(const DllLoader* loader);  // null: the platform's
+
+namespace platform {
+// Calls `function` with `count` argument words pushed as the stdcall
+// convention does; *stack_delta receives ESP after the call minus ESP
+// before the arguments were pushed (0 for a function that popped exactly
+// its arguments). The stack pointer is restored whatever the function did.
+uint64_t CallStdcall(void* function, const uint32_t* words, int32_t count, int32_t* stack_delta);
+}  // namespace platform
+
+}  // namespace talv
