@@ -8,6 +8,7 @@ FUZZ   := $(BUILD)/fuzz
 JOBS   ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 export TALV_WINEPREFIX := $(BUILD)/wineprefix
+SHELL  := /bin/bash
 
 .PHONY: all setup native win32 test test-native test-win32 bench fuzz clean
 
@@ -44,11 +45,14 @@ fuzz: setup
 	@cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
 	  -DCMAKE_CXX_COMPILER=clang++ -DTALV_SANITIZE=ON -DTALV_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ) -j $(JOBS)
-	@set -e; for f in $(FUZZ)/bin/*_fuzz; do \
+	@set -eo pipefail; for f in $(FUZZ)/bin/*_fuzz; do \
 	  name=$$(basename $$f); mkdir -p $(FUZZ)/corpus/$$name; \
 	  seeds=$(CURDIR)/fuzz/seeds/$$name; [ -d $$seeds ] || seeds=; \
 	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
-	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(FUZZ)/corpus/$$name $$seeds 2>&1 | tail -n 3; \
+	  log=$(FUZZ)/$$name.log; \
+	  if ! $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(FUZZ)/corpus/$$name $$seeds >$$log 2>&1; then \
+	    tail -n 60 $$log; echo "== $$name FAILED (full log: $$log)"; exit 1; fi; \
+	  grep -E '^(Done|stat::number_of_executed_units)' $$log || tail -n 3 $$log; \
 	done
 
 clean:

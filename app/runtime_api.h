@@ -45,7 +45,7 @@ class Text {
   Text& operator=(const Text&) = delete;
   ~Text() { Gate().Free(text_); }
 
-  const char* get() const { return text_; }             // null when empty
+  const char* get() const { return text_; }  // null when empty
   const char* c_str() const { return text_ ? text_ : ""; }
   bool empty() const { return !text_ || !*text_; }
   char* release() { return std::exchange(text_, nullptr); }
@@ -85,7 +85,7 @@ TypedValue CallLibrary(int32_t library, Command command, const A&... args) {
 // Each argument is one 32-bit word as the declaration passes it.
 template <class... A>
 uint32_t CallDll(int32_t index, A... words) {
-  static_assert(((sizeof(A) == 4 && std::is_integral_v<A>) && ...),
+  static_assert((... && (sizeof(A) == 4 && std::is_integral_v<A>)),
                 "DLL command arguments are 32-bit integer words");
   return uint32_t(Gate().CallDllCommand(index, uint32_t(words)...));
 }
@@ -98,8 +98,7 @@ inline uint64_t ReadProperty(int32_t window, int32_t control, int32_t property,
 inline int32_t ReadInt(int32_t window, int32_t control, int32_t property, int32_t member = -1) {
   return int32_t(uint32_t(ReadProperty(window, control, property, member)));
 }
-inline double ReadDouble(int32_t window, int32_t control, int32_t property,
-                         int32_t member = -1) {
+inline double ReadDouble(int32_t window, int32_t control, int32_t property, int32_t member = -1) {
   TypedValue v{};
   talv::SetRawBits(v, ReadProperty(window, control, property, member));
   return talv::AsDouble(v);
@@ -111,8 +110,7 @@ inline Text ReadText(int32_t window, int32_t control, int32_t property, int32_t 
 }
 inline void WriteProperty(int32_t window, int32_t control, int32_t property, uint64_t value,
                           int32_t member = -1) {
-  Gate().WriteProperty(window, control, property, member, uint32_t(value),
-                       uint32_t(value >> 32));
+  Gate().WriteProperty(window, control, property, member, uint32_t(value), uint32_t(value >> 32));
 }
 inline void WriteInt(int32_t window, int32_t control, int32_t property, int32_t value) {
   WriteProperty(window, control, property, uint64_t(uint32_t(value)));
@@ -133,8 +131,7 @@ inline void* Reallocate(void* block, size_t bytes) { return Gate().Reallocate(bl
 inline void Free(void* block) { Gate().Free(block); }
 
 // ---- Errors, start-up and the end (gates 0, 9, 10, 11) ---------------------
-[[noreturn]] inline void ReportRuntimeError(int32_t index, int32_t location1,
-                                            int32_t location2) {
+[[noreturn]] inline void ReportRuntimeError(int32_t index, int32_t location1, int32_t location2) {
   Gate().ReportRuntimeError(index, location1, location2);
   __builtin_unreachable();
 }

@@ -31,8 +31,8 @@ const DllLoader* g_loader = nullptr;
 const DllLoader& Loader() { return g_loader ? *g_loader : PlatformDllLoader(); }
 
 // Tried in this order for an entry without a library name.
-const char* const kSystemLibraries[] = {"Kernel32.dll", "Gdi32.dll",  "User32.dll",
-                                        "Advapi32.dll", "Mpr.dll",    "Shell32.dll"};
+const char* const kSystemLibraries[] = {"Kernel32.dll", "Gdi32.dll", "User32.dll",
+                                        "Advapi32.dll", "Mpr.dll",   "Shell32.dll"};
 
 Entry& EntryAt(int32_t index) {
   auto& table = Table();
@@ -75,13 +75,14 @@ void* LoadNamedLibrary(const std::string& file) {
 }  // namespace
 
 void SetDllCommands(const DllCommandDeclaration* declarations, int32_t count) {
+  UnloadDllCommandLibraries();
   auto& table = Table();
   table.clear();
   for (int32_t i = 0; i < count; ++i) {
     const DllCommandDeclaration& d = declarations[i];
     int32_t bytes = d.argument_bytes > 0 ? d.argument_bytes : 0;
-    table.push_back(Entry{d.library ? d.library : "", d.name ? d.name : "", (bytes + 3) / 4,
-                          nullptr, nullptr});
+    table.push_back(
+        Entry{d.library ? d.library : "", d.name ? d.name : "", (bytes + 3) / 4, nullptr, nullptr});
   }
 }
 

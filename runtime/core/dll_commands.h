@@ -20,8 +20,7 @@ struct DllCommandDeclaration {
 };
 
 // Start-up copies the program's declarations; the cached addresses and
-// handles start cleared. Replacing the table forgets (does not unload)
-// earlier resolutions.
+// handles start cleared. Libraries of an earlier table are unloaded first.
 void SetDllCommands(const DllCommandDeclaration* declarations, int32_t count);
 int32_t DllCommandCount();
 int32_t DllCommandArgumentWords(int32_t index);  // 0 for an unknown index

@@ -2,6 +2,7 @@
 #include "runtime/core/gates.h"
 
 #include <cstdarg>
+#include <type_traits>
 
 #include "runtime/core/command_call.h"
 #include "runtime/core/dll_commands.h"
@@ -25,6 +26,8 @@ bool g_exiting = false;
 // stack).
 #if defined(__i386__)
 #define TALV_ARGS_IN_PLACE 1
+static_assert(std::is_same_v<va_list, char*>,
+              "on the 32-bit target a va_list is a plain pointer into the caller's stack");
 #else
 #define TALV_ARGS_IN_PLACE 0
 #endif
@@ -127,8 +130,7 @@ TypedValue CallCommandArray(Command command, int32_t count, TypedValue* args) {
   return InvokeCommand(command, count < 0 ? 0 : count, args);
 }
 
-uint64_t ReadPropertyGate(int32_t window_id, int32_t control_id, int32_t property,
-                          int32_t member) {
+uint64_t ReadPropertyGate(int32_t window_id, int32_t control_id, int32_t property, int32_t member) {
   return HostForProperty(window_id, control_id, property, "读取组件属性时发现指定窗口尚未载入")
       .ReadProperty(window_id, control_id, property, member);
 }

@@ -25,8 +25,7 @@ struct GateTable {
   // 3: command routine, argument count, then `count` TypedValue records.
   TypedValue (*CallCommand)(Command command, int32_t count, ...);
   // 4: Window id, Control id, property index, member index (-1: whole value).
-  uint64_t (*ReadProperty)(int32_t window_id, int32_t control_id, int32_t property,
-                           int32_t member);
+  uint64_t (*ReadProperty)(int32_t window_id, int32_t control_id, int32_t property, int32_t member);
   // 5: as ReadProperty, then the value's low and high words.
   void (*WriteProperty)(int32_t window_id, int32_t control_id, int32_t property, int32_t member,
                         uint32_t value_lo, uint32_t value_hi);
@@ -47,10 +46,10 @@ static_assert(offsetof(GateTable, CallRuntimeRoutine) == 12 * sizeof(void*),
               "thirteen consecutive slots");
 
 namespace GateSlot {
-constexpr int ReportRuntimeError = 0, CallDllCommand = 1, CallLibraryCommand = 2,
-              CallCommand = 3, ReadProperty = 4, WriteProperty = 5, Allocate = 6,
-              Reallocate = 7, Free = 8, ExitProgram = 9, RunMessageLoop = 10,
-              LoadStartupWindow = 11, CallRuntimeRoutine = 12, Count = 13;
+constexpr int ReportRuntimeError = 0, CallDllCommand = 1, CallLibraryCommand = 2, CallCommand = 3,
+              ReadProperty = 4, WriteProperty = 5, Allocate = 6, Reallocate = 7, Free = 8,
+              ExitProgram = 9, RunMessageLoop = 10, LoadStartupWindow = 11, CallRuntimeRoutine = 12,
+              Count = 13;
 }  // namespace GateSlot
 
 // The one gate table of the process.
@@ -59,8 +58,7 @@ const GateTable& Gates();
 // ---- Gate bodies for native code ---------------------------------------
 // The command gate in array form: (command, count, first typed argument).
 TypedValue CallCommandArray(Command command, int32_t count, TypedValue* args);
-uint64_t ReadPropertyGate(int32_t window_id, int32_t control_id, int32_t property,
-                          int32_t member);
+uint64_t ReadPropertyGate(int32_t window_id, int32_t control_id, int32_t property, int32_t member);
 void WritePropertyGate(int32_t window_id, int32_t control_id, int32_t property, int32_t member,
                        uint32_t value_lo, uint32_t value_hi);
 
@@ -74,9 +72,9 @@ void RunMessageLoop();
 void LoadStartupWindow(int32_t window_id);
 
 struct StartupHooks {
-  void (*exit_program)(int32_t code);        // null: the simple shutdown above
-  void (*run_message_loop)();                // null: returns at once (no window)
-  void (*load_startup_window)(int32_t id);   // null: runtime error "载入启动窗口失败"
+  void (*exit_program)(int32_t code);       // null: the simple shutdown above
+  void (*run_message_loop)();               // null: returns at once (no window)
+  void (*load_startup_window)(int32_t id);  // null: runtime error "载入启动窗口失败"
 };
 void SetStartupHooks(const StartupHooks& hooks);
 

@@ -8,8 +8,6 @@ namespace {
 const DWORD g_main_thread = GetCurrentThreadId();
 }  // namespace
 
-void EndProcess(int32_t code) {
-  ExitProcess(UINT(code));
-}
+void EndProcess(int32_t code) { ExitProcess(UINT(code)); }
 bool IsMainThread() { return GetCurrentThreadId() == g_main_thread; }
 }  // namespace talv::platform

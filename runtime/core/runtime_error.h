@@ -14,8 +14,7 @@ namespace talv {
                                     int32_t location2);
 
 // Raises a code-0 runtime error whose message is printf-formatted.
-[[noreturn]] void RaiseRuntimeErrorF(const char* format, ...)
-    __attribute__((format(printf, 1, 2)));
+[[noreturn]] void RaiseRuntimeErrorF(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Raises error `index` of the runtime error table (the report gate's body):
 // the table's message with the index as the code.

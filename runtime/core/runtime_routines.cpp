@@ -14,8 +14,8 @@ namespace {
 void (*g_initialise_hook)() = nullptr;
 
 bool IsKindReference(const TypedValue* reference) {
-  return reference && reference->type != 0 &&
-         (reference->type & TypeCode::CategoryMask) == 0 && !TypeCode::IsArray(reference->type);
+  return reference && reference->type != 0 && (reference->type & TypeCode::CategoryMask) == 0 &&
+         !TypeCode::IsArray(reference->type);
 }
 
 // The size of an array block in the constant segment, never more than the

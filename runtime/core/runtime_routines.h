@@ -25,8 +25,7 @@ uint64_t CallRuntimeRoutineV(int32_t index, va_list args);
 
 // Attribute bits of the file search mask (those of the platform's files).
 namespace FileAttribute {
-constexpr uint32_t ReadOnly = 0x01, Hidden = 0x02, System = 0x04, Directory = 0x10,
-                   Archive = 0x20;
+constexpr uint32_t ReadOnly = 0x01, Hidden = 0x02, System = 0x04, Directory = 0x10, Archive = 0x20;
 }  // namespace FileAttribute
 
 // Routine 0: with a pattern ("dir\*.txt"), starts a new search; with null or

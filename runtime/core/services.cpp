@@ -34,13 +34,19 @@ void* FindObject(int32_t window_id, int32_t control_id) {
 
 int32_t NumericToInt32(const TypedValue& value) {
   switch (value.type) {
-    case TypeCode::Byte: return int32_t(value.lo & 0xFF);
-    case TypeCode::Short: return int32_t(int16_t(value.lo & 0xFFFF));
+    case TypeCode::Byte:
+      return int32_t(value.lo & 0xFF);
+    case TypeCode::Short:
+      return int32_t(int16_t(value.lo & 0xFFFF));
     case TypeCode::Int:
-    case TypeCode::Long: return int32_t(value.lo);
-    case TypeCode::Float: return TruncateToInt32(AsFloat(value));
-    case TypeCode::Double: return TruncateToInt32(AsDouble(value));
-    default: RaiseRuntimeError(0, "欲转换数据类型不是数值", 0, 0);
+    case TypeCode::Long:
+      return int32_t(value.lo);
+    case TypeCode::Float:
+      return TruncateToInt32(AsFloat(value));
+    case TypeCode::Double:
+      return TruncateToInt32(AsDouble(value));
+    default:
+      RaiseRuntimeError(0, "欲转换数据类型不是数值", 0, 0);
   }
 }
 

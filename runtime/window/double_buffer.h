@@ -19,7 +19,9 @@ constexpr uint32_t kDefaultBackgroundColour = 0xFF000000u;
 // A colour property value as a COLORREF: the default colour becomes the
 // button-face colour; any other value keeps its low 24 bits.
 COLORREF ResolveBackgroundColour(uint32_t colour);
-inline COLORREF ResolveColour(uint32_t colour) { return ResolveBackgroundColour(colour); }
+// A plain colour property value (text and gradient colours, which have no
+// default colour) as a COLORREF: its low 24 bits.
+inline COLORREF ResolveColour(uint32_t colour) { return colour & 0x00FFFFFFu; }
 
 // Paints `paint(hdc, client)` through a memory bitmap of the client size and
 // copies it onto `target` at (0, 0).

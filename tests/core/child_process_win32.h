@@ -11,11 +11,11 @@
 namespace talv::testing_support {
 
 struct ChildOutcome {
-  bool finished = false;   // the process ended by itself
+  bool finished = false;  // the process ended by itself
   DWORD exit_code = 0;
   bool box_shown = false;  // a top-level dialog captioned "错误" appeared
   bool box_has_icon = false;
-  std::string box_text;    // the text of the box's message
+  std::string box_text;  // the text of the box's message
 };
 
 // Runs DyingChild.DISABLED_<name> in a child process. The child sees the

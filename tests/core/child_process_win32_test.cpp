@@ -48,15 +48,17 @@ void ReadBox(HWND box, ChildOutcome& outcome) {
   }
 }
 
-// Presses Enter on the box through the X server, as a keyboard would.
+// Presses Enter on the box through the X server, as a keyboard would. One
+// search, no waiting: when the box's X window is not mapped yet, nothing is
+// pressed and the caller presses again later, so no xdotool outlives its
+// box.
 void PressEnterOnBox() {
-  std::string command = std::string("Z:\\usr\\bin\\xdotool search --sync --onlyvisible --name ^") +
+  std::string command = std::string("Z:\\usr\\bin\\xdotool search --onlyvisible --name ^") +
                         kCaption + "$ key --window %@ Return";
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                      &pi))
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
     return;
   if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
   CloseHandle(pi.hThread);
@@ -81,15 +83,16 @@ ChildOutcome RunDyingChild(const std::string& name, const std::string& marker) {
   SetEnvironmentVariableA("TALV_CHILD_MARKER", marker.c_str());
 
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE null_device = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                   &inherit, OPEN_EXISTING, 0, nullptr);
+  HANDLE null_device =
+      CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                  OPEN_EXISTING, 0, nullptr);
   STARTUPINFOA si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESTDHANDLES;
   si.hStdInput = si.hStdOutput = si.hStdError = null_device;
   PROCESS_INFORMATION pi{};
-  BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                &si, &pi);
+  BOOL started =
+      CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
   SetEnvironmentVariableA("TALV_CHILD_MARKER", nullptr);
   CloseHandle(null_device);
   if (!started) {
@@ -112,7 +115,7 @@ ChildOutcome RunDyingChild(const std::string& name, const std::string& marker) {
       ReadBox(search.found, outcome);
     }
     // Press again if an earlier press did not close the box.
-    if (last_press == 0 || GetTickCount() - last_press > 5000) {
+    if (last_press == 0 || GetTickCount() - last_press > 2000) {
       PressEnterOnBox();
       last_press = GetTickCount();
     }

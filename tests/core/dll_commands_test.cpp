@@ -1,12 +1,13 @@
 // Resolution of DLL commands over a scripted loader: the order of places and
 // system libraries, ordinals, caching, and what a resolution leaves loaded.
+#include "runtime/core/dll_commands.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 #include <vector>
 
-#include "runtime/core/dll_commands.h"
 #include "runtime/core/program_directory.h"
 
 namespace talv {
@@ -36,7 +37,8 @@ void* Find(void* module, const char* name, uint16_t ordinal) {
   std::string key = name ? name : "#" + std::to_string(ordinal);
   const auto& exports = g_libraries[path];
   for (size_t i = 0; i < exports.size(); ++i)
-    if (exports[i] == key) return reinterpret_cast<void*>(reinterpret_cast<intptr_t>(module) + 1 + intptr_t(i));
+    if (exports[i] == key)
+      return reinterpret_cast<void*>(reinterpret_cast<intptr_t>(module) + 1 + intptr_t(i));
   return nullptr;
 }
 const DllLoader kScripted = {Load, Unload, Find};
@@ -62,11 +64,15 @@ class DllResolution : public testing::Test {
     SetProgramDirectory("");
     SetDllCommandDirectoryText("");
   }
-  void Declare(std::vector<DllCommandDeclaration> d) { SetDllCommands(d.data(), int32_t(d.size())); }
+  void Declare(std::vector<DllCommandDeclaration> d) {
+    SetDllCommands(d.data(), int32_t(d.size()));
+  }
 };
 
 TEST_F(DllResolution, UnnamedLibraryTriesTheSystemLibrariesInOrder) {
-  Declare({{"", "GetWindowRect", 8}, {"", "MoveWindow", 24}, {"SkinH_EL.dll", "SkinH_AttachRes", 24},
+  Declare({{"", "GetWindowRect", 8},
+           {"", "MoveWindow", 24},
+           {"SkinH_EL.dll", "SkinH_AttachRes", 24},
            {"", "EnumChildWindows", 12}});
   void* address = ResolveDllCommand(0);
   EXPECT_NE(address, nullptr);

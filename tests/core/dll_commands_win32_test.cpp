@@ -1,9 +1,8 @@
 // DLL commands on the target: resolution through the real loader, ordinals
 // of our probe library, the DLL-command directory before the program
 // directory, and the stack check of the call.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <map>
 #include <string>
@@ -62,7 +61,9 @@ class DllCommandsOnTarget : public testing::Test {
     SetDllCommandDirectoryText("");
     SetProgramDirectory("");
   }
-  void Declare(std::vector<DllCommandDeclaration> d) { SetDllCommands(d.data(), int32_t(d.size())); }
+  void Declare(std::vector<DllCommandDeclaration> d) {
+    SetDllCommands(d.data(), int32_t(d.size()));
+  }
 };
 
 TEST_F(DllCommandsOnTarget, GetWindowRectResolvesThroughUser32AfterKernel32AndGdi32) {
@@ -148,16 +149,17 @@ TEST(StdcallThunk, TellsWhatTheCalleePopped) {
   EXPECT_EQ(delta, 4);
   EXPECT_EQ(platform::CallStdcall(less, words, 2, &delta) & 0xFFFFFFFF, 42u);
   EXPECT_EQ(delta, -4);
-  EXPECT_EQ(platform::CallStdcall(reinterpret_cast<void*>(&CdeclSum), words, 2, &delta) &
-                0xFFFFFFFF,
-            42u);
+  EXPECT_EQ(
+      platform::CallStdcall(reinterpret_cast<void*>(&CdeclSum), words, 2, &delta) & 0xFFFFFFFF,
+      42u);
   EXPECT_EQ(delta, -8);
   FreeLibrary(probe);
 }
 
 TEST(StdcallThunk, PassesAllWordsAndReturnsEdxEax) {
   // GetTickCount64 returns 64 bits in EDX:EAX.
-  void* tick64 = reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTickCount64"));
+  void* tick64 =
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTickCount64"));
   ASSERT_NE(tick64, nullptr);
   int32_t delta = 1;
   uint64_t before = GetTickCount64();
@@ -165,7 +167,8 @@ TEST(StdcallThunk, PassesAllWordsAndReturnsEdxEax) {
   EXPECT_EQ(delta, 0);
   EXPECT_GE(t, before);
   // wsprintfA-like functions are cdecl; MulDiv takes three words, stdcall.
-  void* muldiv = reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "MulDiv"));
+  void* muldiv =
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "MulDiv"));
   const uint32_t three[3] = {7, 6, 3};
   EXPECT_EQ(platform::CallStdcall(muldiv, three, 3, &delta) & 0xFFFFFFFF, 14u);
   EXPECT_EQ(delta, 0);

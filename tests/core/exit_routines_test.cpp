@@ -1,9 +1,10 @@
 // The exit-routine list: registration order, no duplicates, consumed once.
+#include "runtime/core/exit_routines.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "runtime/core/exit_routines.h"
 #include "runtime/core/gates.h"
 
 namespace talv {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <thread>
 
 #include "runtime/core/dll_commands.h"
 #include "runtime/core/exit_routines.h"
@@ -56,6 +57,18 @@ TEST_F(FatalPaths, ExitProgramRunsExitRoutinesInOrderAndEndsWithTheCode) {
         Gates().ExitProgram(3);
       },
       testing::ExitedWithCode(3), Has("[routine A][routine B]"));
+}
+
+// Only the main thread runs the exit routines; from any other thread the
+// process ends with the code at once.
+void ExitFromAnotherThread() {
+  RegisterExitRoutine(SayA);
+  std::thread([] { Gates().ExitProgram(9); }).join();
+}
+
+TEST_F(FatalPaths, ExitProgramOnAnotherThreadRunsNoExitRoutine) {
+  EXPECT_EXIT(ExitFromAnotherThread(), testing::ExitedWithCode(9),
+              testing::MakeMatcher(new LacksBytes("[routine")));
 }
 
 TEST_F(FatalPaths, ARuntimeErrorReportsAndEndsWithoutExitRoutines) {

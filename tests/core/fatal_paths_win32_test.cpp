@@ -1,9 +1,8 @@
 // What ends the program on the target, each case in a process of its own:
 // the report box (caption "错误", error icon, text byte for byte), exit code
 // -1, and whether exit routines ran (they write a marker file).
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 
@@ -155,7 +154,8 @@ TEST_F(FatalPathsOnTarget, MissingExportOfTheSystemLibraries) {
 }
 
 TEST_F(FatalPathsOnTarget, MissingLibrary) {
-  ExpectReport("MissingLibrary", 0, "无法找到指定DLL库文件“talv_no_such_library.dll”中的输出命令“#3”");
+  ExpectReport("MissingLibrary", 0,
+               "无法找到指定DLL库文件“talv_no_such_library.dll”中的输出命令“#3”");
 }
 
 TEST_F(FatalPathsOnTarget, ImpossibleAllocation) {

@@ -1,11 +1,12 @@
 // The gate table: slot order, the command gates' result record and argument
 // passing, the heap gates and the property gates' checks before the host.
+#include "runtime/core/gates.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
-#include "runtime/core/gates.h"
 #include "runtime/core/heap.h"
 #include "runtime/core/property_host.h"
 
@@ -72,6 +73,28 @@ TEST(CommandGate, TypedArgumentsArriveInOrderWithOmittedOnesAsTypeZero) {
   EXPECT_EQ(AsText(g_seen.args[3]), kConstant);
   EXPECT_EQ(AsLong(g_seen.args[4]), 0x123456789ABCDEF0LL);
   EXPECT_EQ(r.type, 0u);
+}
+
+// The gate allocates nothing: the result record is its own local.
+TEST(CommandGate, AddsNoAllocation) {
+  HeapCounters before = GetHeapCounters();
+  for (int i = 0; i < 100; ++i) Gates().CallCommand(WritesOnlyTheValue, 2, IntValue(i), Omitted());
+  EXPECT_EQ(GetHeapCounters().allocations, before.allocations);
+}
+
+TEST(CommandGate, ManyArgumentsOfEveryWidthStayInOrder) {
+  Gates().CallCommand(Recorder, 9, BoolValue(true), FloatValue(0.5f), IntValue(3),
+                      DateTimeValue(45000.25), IntValue(5), TextValue(nullptr), LongValue(-7),
+                      BytesValue(kConstant), IntValue(9));
+  ASSERT_EQ(g_seen.count, 9);
+  EXPECT_EQ(g_seen.args[1].type, TypeCode::Float);
+  EXPECT_EQ(AsFloat(g_seen.args[1]), 0.5f);
+  EXPECT_EQ(AsDouble(g_seen.args[3]), 45000.25);
+  EXPECT_EQ(g_seen.args[3].type, TypeCode::DateTime);
+  EXPECT_EQ(AsText(g_seen.args[5]), nullptr);
+  EXPECT_EQ(AsLong(g_seen.args[6]), -7);
+  EXPECT_EQ(AsPointer(g_seen.args[7]), kConstant);
+  for (int i : {2, 4, 8}) EXPECT_EQ(AsInt(g_seen.args[size_t(i)]), i + 1);
 }
 
 TEST(CommandGate, ArrayFormAndLibraryGateBehaveAlike) {

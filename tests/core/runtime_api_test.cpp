@@ -1,11 +1,12 @@
 // The application's typed wrapper: plain C++ values reach commands as typed
 // arguments, owned texts are freed through the gate.
+#include "app/runtime_api.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/runtime_api.h"
 #include "runtime/core/blocks.h"
 #include "runtime/core/dll_commands.h"
 #include "runtime/core/exit_routines.h"

@@ -1,10 +1,10 @@
 // The runtime error report text, byte for byte, with and without window lines.
+#include "runtime/core/runtime_error_report.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
-
-#include "runtime/core/runtime_error_report.h"
 
 namespace talv {
 namespace {
@@ -16,8 +16,7 @@ const char kDetailHead[] =
 TEST(RuntimeErrorReport, StackErrorReportMatchesByteForByte) {
   std::string report = BuildRuntimeErrorReport(6, RuntimeErrorMessage(6), 67174431, 171);
   std::string expected = std::string("运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：") +
-                         "调用DLL命令后发现堆栈错误" + "\r\n" + kDetailHead +
-                         "67174431, 171\r\n";
+                         "调用DLL命令后发现堆栈错误" + "\r\n" + kDetailHead + "67174431, 171\r\n";
   EXPECT_EQ(report, expected);
   // The opening is GBK, not UTF-8: 运行时出错! and the full-width colon.
   const unsigned char head[] = {0xd4, 0xcb, 0xd0, 0xd0, 0xca, 0xb1, 0xb3, 0xf6, 0xb4,

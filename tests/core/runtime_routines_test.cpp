@@ -1,5 +1,7 @@
 // The runtime routine table: array privatisation, the file search, the
 // initialisation hook and property access through references.
+#include "runtime/core/runtime_routines.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,7 +14,6 @@
 #include "runtime/core/gates.h"
 #include "runtime/core/heap.h"
 #include "runtime/core/property_host.h"
-#include "runtime/core/runtime_routines.h"
 
 namespace talv {
 namespace {

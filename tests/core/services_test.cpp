@@ -1,5 +1,7 @@
 // The command service entry: conversions, the program directory, memory,
 // component objects and the services that other parts register.
+#include "runtime/core/services.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,7 +10,6 @@
 #include "runtime/core/heap.h"
 #include "runtime/core/program_directory.h"
 #include "runtime/core/property_host.h"
-#include "runtime/core/services.h"
 
 namespace talv {
 namespace {

@@ -288,14 +288,5 @@ TEST_F(LabelWindow, AFontBlockSetsTheFontAndOtherLengthsGiveTheDefault) {
   EXPECT_EQ(fallback.right - fallback.left, normal.right - normal.left);
 }
 
-TEST_F(LabelWindow, PaintingGoesThroughOneBufferWithoutErasing) {
-  HWND w = Make(Inked("x"));
-  EXPECT_EQ(SendMessageA(w, WM_ERASEBKGND, 0, 0), 1);
-  WNDCLASSA wc;
-  ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), kLabelClassName, &wc));
-  EXPECT_EQ(wc.hbrBackground, nullptr);
-  EXPECT_EQ(wc.style, UINT(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS));
-}
-
 }  // namespace
 }  // namespace talv

@@ -1,0 +1,39 @@
+// The directory of a system folder (documents, desktop, fonts, temporary
+// files …) as a text that always ends in a backslash.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "runtime/core/typed_value.h"
+
+namespace talv {
+
+// Folder codes understood by GetSpecialFolder.
+namespace SpecialFolder {
+constexpr int32_t Documents = 1;
+constexpr int32_t Favorites = 2;
+constexpr int32_t Desktop = 3;
+constexpr int32_t Fonts = 4;
+constexpr int32_t StartMenu = 5;
+constexpr int32_t Programs = 6;
+constexpr int32_t Startup = 7;
+constexpr int32_t AppData = 8;
+constexpr int32_t Windows = 9;
+constexpr int32_t System = 10;
+constexpr int32_t Temporary = 11;
+}  // namespace SpecialFolder
+
+// GetSpecialFolder(integer folder code) -> text. The folder's directory
+// ending in "\"; the empty text for an unknown code, an omitted or
+// non-numeric argument, or a failing system call.
+void GetSpecialFolder(TypedValue* result, int32_t count, TypedValue* args);
+
+// A fresh text of the `length` bytes of `path` with "\" appended unless the
+// path already ends in one (a GBK character whose second byte is 0x5C is not
+// a separator); null for an empty path. The text is built at its
+// own size, so a path of any length (259 bytes from a 260-byte buffer too)
+// gets its separator without running past a buffer.
+char* NewFolderText(const char* path, size_t length);
+
+}  // namespace talv
