@@ -1,0 +1,91 @@
+// The kind table of the runtime's support library: for every control kind
+// its Chinese and English name, its state word, the type of each of its
+// properties (common properties 0-7 included) and its kind interface, the
+// function that hands out the kind's operations by number. A unit's kind
+// word selects an entry: library number in the high 16 bits, kind number
+// in the low 16 bits, both counted from 1. Portable: the interfaces live in
+// the target's kind files (the native build has none).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace talv::kinds {
+
+// Property type codes.
+namespace PropertyType {
+constexpr uint16_t Integer = 1001, Double = 1002, Logical = 1003, DateTime = 1004, Text = 1005,
+                   Choice = 1006, Picture = 1009, Icon = 1010, Cursor = 1011, Sound = 1012,
+                   Font = 1013, Colour = 1014, Colour2 = 1015, FileName = 1016,
+                   BackgroundColour = 1017, DataSource = 1018, DataColumn = 1020;
+}  // namespace PropertyType
+
+bool IsTextType(uint16_t type);       // texts, file names, data source/column names
+bool IsByteArrayType(uint16_t type);  // pictures, icons, cursors, sounds, fonts
+
+// State-word bits the window runtime tests.
+namespace KindState {
+constexpr uint32_t RaisesEvents = 0x00000044;  // either bit
+constexpr uint32_t SeesMessagesFirst = 0x00000020;
+constexpr uint32_t PagedContainer = 0x00000100;
+constexpr uint32_t Mnemonic = 0x00007C00;
+constexpr uint32_t NeverVisible = 0x00008000;
+constexpr uint32_t NotInTabList = 0x00018000;
+}  // namespace KindState
+
+// Operation numbers of a kind interface.
+namespace KindOperation {
+constexpr int Create = 1, PropertyWritten = 4, KindData = 5, ReadProperty = 6, ClaimsKey = 8,
+              SeeMessage = 11;
+}  // namespace KindOperation
+
+// Returns operation `operation` of the kind (null when the kind has none).
+using KindInterface = void* (*)(int operation);
+
+struct KindDescriptor {
+  const char* chinese_name;  // null: the kind number is not in use
+  const char* english_name;
+  uint32_t state;
+  const uint16_t* property_types;
+  int32_t property_count;  // common properties 0-7 included
+  KindInterface operations;
+};
+
+struct SupportLibrary {
+  const char* name;
+  const KindDescriptor* kinds;  // kind number n is kinds[n - 1]
+  int32_t kind_count;
+  // The library's notification entry (null: none): code, two arguments.
+  intptr_t (*notify)(int32_t code, intptr_t arg1, intptr_t arg2);
+};
+
+// The support libraries of the program, numbered from 1; the runtime's own
+// library (the eight kinds) is library 1.
+int32_t LibraryCount();
+const SupportLibrary* LibraryAt(int32_t number);
+
+// The descriptor for a kind word: null when the library number exceeds the
+// number of libraries, the kind number that library's number of kinds, or
+// the entry is not in use.
+const KindDescriptor* FindKind(uint32_t kind_word);
+
+// The type of property `index` (0 when the kind has no such property).
+uint16_t PropertyTypeOf(const KindDescriptor& kind, int32_t index);
+
+// The kind numbers of the eight kinds of library 1.
+namespace KindNumber {
+constexpr uint16_t Window = 1, EditBox = 5, GroupBox = 9, Label = 10, Button = 11,
+                   DatePicker = 23, HyperLinker = 29, PicBtn = 45;
+}  // namespace KindNumber
+
+// The kind interfaces (defined by the target's kind files; null natively).
+void* WindowKindInterface(int operation);
+void* EditBoxKindInterface(int operation);
+void* GroupBoxKindInterface(int operation);
+void* LabelKindInterface(int operation);
+void* ButtonKindInterface(int operation);
+void* DatePickerKindInterface(int operation);
+void* HyperLinkerKindInterface(int operation);
+void* PicBtnKindInterface(int operation);
+
+}  // namespace talv::kinds
