@@ -12,17 +12,14 @@
 #include "app/handlers.h"
 #include "app/main_window_ids.h"
 #include "app/runtime_api.h"
-#include "app/window_commands.h"
+#include "runtime/commands/window_commands.h"
 #include "resources/main_window_definition.h"
 #include "runtime/commands/sound_commands.h"
 #include "runtime/commands/special_folder_commands.h"
 #include "runtime/commands/visual_style_commands.h"
 #include "runtime/core/dll_commands.h"
 #include "runtime/core/program_image.h"
-#if __has_include("runtime/window/window_runtime.h")
 #include "runtime/window/window_runtime.h"
-#define TALV_INSTALL_WINDOW_RUNTIME 1
-#endif
 
 namespace {
 
@@ -82,9 +79,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   image.handlers = kHandlers;
   image.handler_count = talv::kMainHandlerCount;
   talv::SetProgramImage(image);
-#ifdef TALV_INSTALL_WINDOW_RUNTIME
   talv::InstallWindowRuntime();  // the window runtime behind the gates
-#endif
   talv::SetDllCommands(kDllCommands, int32_t(talv::kDllCommandCount));
   app::SetAppCommands(RuntimeCommands());
 

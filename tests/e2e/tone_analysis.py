@@ -94,8 +94,9 @@ def segments(raw, times, rate, tones):
             if name not in names:
                 names[name] = Segment(_time_of(w, stamps, offsets), name, f, 0)
             names[name].length += min(w + WINDOW, last) - w
-        # A name seen in one window only is a window across an interleave.
-        found.extend(s for s in names.values() if s.length > WINDOW)
+        # Windows across an interleave of two streams read as some third
+        # frequency; a real sound (150 ms) fills at least three windows.
+        found.extend(s for s in names.values() if s.length >= 3 * WINDOW)
         k = j + 1
     found.sort(key=lambda s: s.onset)
     return found
