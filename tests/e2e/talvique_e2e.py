@@ -96,6 +96,7 @@ class Report:
         self.children = []
         self.window = None
         self.focus = None
+        self.minimized = None
         for line in lines:
             parts = line.split()
             if parts and parts[0] == "window":
@@ -753,6 +754,23 @@ def restored_geometry_checked(args):
         check(report.geometry == want, "peizi.ini %r opens at %r, expected %r"
               % (values, report.geometry, want))
         p.close()
+
+
+@scenario
+def minimized_keeps_geometry(args):
+    p = Program(args, "minimized_keeps_geometry")
+    report = p.start().wait_shown()
+    wait_for(lambda: os.path.exists(p.path("peizi.ini")) and p.settings() == ["100", "100", "650", "500"],
+             "the first geometry in peizi.ini")
+    p.probe_raw("show", str(report.hwnd), "6")
+    wait_for(lambda: p.probe().minimized == 1, "the window minimized")
+    time.sleep(0.5)
+    check(p.settings() == ["100", "100", "650", "500"], "minimizing saved %r" % p.settings())
+    p.probe_raw("show", str(report.hwnd), "9")
+    wait_for(lambda: (lambda r: r.window and r.minimized == 0 and r.geometry == DEFAULT_GEOMETRY)(p.probe()),
+             "the window restored")
+    p.close()
+    check(p.settings() == ["100", "100", "650", "500"], "peizi.ini after closing: %r" % p.settings())
 
 
 @scenario

@@ -9,6 +9,8 @@
 //                               the program's memory, as the message needs)
 //   window_probe move HWND LEFT TOP WIDTH HEIGHT
 //                               moves and sizes a window as a user's drag would
+//   window_probe show HWND COMMAND
+//                               ShowWindow with COMMAND (6 minimizes, 9 restores)
 //   window_probe clickwatch ENTRYHWND X Y
 //                               clicks at screen point X, Y and prints the
 //                               milliseconds until ENTRYHWND's text changed
@@ -118,6 +120,11 @@ int Move(char** argv) {
              : 3;
 }
 
+int Show(char** argv) {
+  ShowWindow(HandleArg(argv[2]), atoi(argv[3]));
+  return 0;
+}
+
 int ClickWatch(char** argv) {
   HWND entry = HandleArg(argv[2]);
   const std::string before = WindowText(entry);
@@ -143,6 +150,7 @@ int ClickWatch(char** argv) {
 
 int main(int argc, char** argv) {
   if (argc >= 7 && std::strcmp(argv[1], "move") == 0) return Move(argv);
+  if (argc >= 4 && std::strcmp(argv[1], "show") == 0) return Show(argv);
   if (argc >= 5 && std::strcmp(argv[1], "clickwatch") == 0) return ClickWatch(argv);
   if (argc >= 9 && std::strcmp(argv[1], "setdate") == 0) return SetDate(argv);
   if (argc >= 4 && std::strcmp(argv[1], "hold") == 0) return Hold(argv);
