@@ -204,9 +204,9 @@ class WindowPropertyHost : public PropertyHost {
       if (member < 0) {
         TypedValue tv{0, 0, 0};
         SetRawBits(tv, raw);
-        const auto* record = static_cast<const kinds::FontRecord*>(AsPointer(tv));
-        if (!record) return;
-        value.bytes = kinds::ApplyFontRecord(FontBase(current), *record, ppi);
+        // No record stands for no font of its own: the default GUI font.
+        if (const auto* record = static_cast<const kinds::FontRecord*>(AsPointer(tv)))
+          value.bytes = kinds::ApplyFontRecord(FontBase(current), *record, ppi);
       } else {
         PropertyValue part = kinds::DecodePropertyValue(
             member == kinds::FontMember::Face ? PropertyType::Text : PropertyType::Integer, raw);

@@ -15,6 +15,7 @@
 #include "runtime/core/runtime_error.h"
 #include "runtime/core/runtime_routines.h"
 #include "runtime/core/services.h"
+#include "runtime/sound/sound_service.h"
 #include "runtime/window/definition_header.h"
 #include "runtime/window/event_dispatch.h"
 #include "runtime/window/kind_object.h"
@@ -136,6 +137,12 @@ void InstallWindowRuntime() {
   SetServiceHandler(ServiceCode::DispatchMessages, DispatchMessagesService);
   SetServiceHandler(ServiceCode::PlaySound, PlaySoundService);
   RegisterWindowReportLookup();
+  if (!App().sound.play) {
+    SoundLink sound;
+    sound.play = PlaySoundData;
+    sound.stop_all = StopAllSound;
+    SetSoundLink(sound);
+  }
 }
 
 void InitialiseWindowRuntime() {

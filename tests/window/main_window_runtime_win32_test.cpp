@@ -1,0 +1,688 @@
+// The Main window built by the window runtime from its definition, inside
+// the test program: every kind's properties as the definition holds them,
+// the common properties' clamps and live positions, kind data stored back,
+// real clicks and keys through the message pre-filter, the window keys,
+// forwarding, and the window commands.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <oleauto.h>
+
+#include <array>
+#include <utility>
+
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/runtime_api.h"
+#include "resources/main_window_definition.h"
+#include "runtime/commands/window_commands.h"
+#include "runtime/core/blocks.h"
+#include "runtime/core/command_call.h"
+#include "runtime/core/program_image.h"
+#include "runtime/window/event_dispatch.h"
+#include "runtime/window/kind_object.h"
+#include "runtime/window/window_runtime.h"
+#include "tests/window/control_test_support_win32.h"
+
+namespace talv {
+namespace {
+
+constexpr int32_t kMain = int32_t(kMainWindowId);
+constexpr int32_t kWindowUnit = int32_t(kMainWindowUnitId);
+constexpr int32_t kS0 = 0x1601001A, kS7 = 0x1601001B, kSjia = 0x1601000F, kSqc = 0x16010010,
+                  kTape = 0x16010009, kEntry = 0x1601001C, kLabel = 0x16010005,
+                  kDayButton = 0x16010006, kDate2 = 0x16010007, kDate1 = 0x16010008,
+                  kSound = 0x1601007E, kSign = 0x1601000A;
+
+// Handler slots: the fifteen of the Main window, then three the tests bind.
+constexpr int kChanged = 15, kCharacter = 16, kCloseQuery = 17, kSlots = 18;
+
+struct Entry {
+  int handler;
+  EventSource source;
+  int32_t a1;
+};
+std::vector<Entry>& Log() {
+  static std::vector<Entry> log;
+  return log;
+}
+std::function<HandlerResult(int32_t)>& Action(int slot) {
+  static std::function<HandlerResult(int32_t)> actions[kSlots];
+  return actions[slot];
+}
+
+template <int N>
+HandlerResult Recorder(int32_t a1, int32_t, int32_t, int32_t, int32_t) {
+  Log().push_back({N, CurrentEventSource(), a1});
+  return Action(N) ? Action(N)(a1) : kNoResult;
+}
+
+template <int... N>
+constexpr std::array<EventHandler, sizeof...(N)> MakeTable(std::integer_sequence<int, N...>) {
+  return {Recorder<N>...};
+}
+const auto kTable = MakeTable(std::make_integer_sequence<int, kSlots>{});
+
+int Count(int handler) {
+  int n = 0;
+  for (const Entry& e : Log()) n += e.handler == handler;
+  return n;
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeout_ms = 10000) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    PumpWaitingMessages();
+    if (done()) return true;
+    if (GetTickCount() - start > DWORD(timeout_ms)) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+void PumpAWhile(int ms) { PumpUntil([] { return false; }, ms); }
+
+void Key(WORD vk, bool shift = false) {
+  std::vector<INPUT> in;
+  auto add = [&](WORD k, bool up) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = k;
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    in.push_back(i);
+  };
+  if (shift) add(VK_SHIFT, false);
+  add(vk, false);
+  add(vk, true);
+  if (shift) add(VK_SHIFT, true);
+  SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
+}
+
+HWND Handle(int32_t control) {
+  KindObject* o = FindLiveObject(kMain, control);
+  return o ? o->hwnd() : nullptr;
+}
+WindowObject& Main() { return *FindWindowObject(kMainWindowId); }
+uint32_t UnitOf(int32_t control) { return uint32_t(Main().FindUnit(uint32_t(control))); }
+
+TypedValue Ref(int32_t control, uint32_t kind) { return TypedValue{uint32_t(kMain), uint32_t(control), kind}; }
+
+void Click(int32_t control) {
+  HWND h = Handle(control);
+  RECT r;
+  GetClientRect(h, &r);
+  test::MoveMouseTo(h, r.right / 2, r.bottom / 2);
+  test::PressLeft();
+  test::ReleaseLeft();
+}
+
+std::string Text(int32_t control, int32_t property) {
+  rt::Text t = rt::ReadText(kMain, control, property);
+  return t.c_str();
+}
+
+int32_t g_left_before_load = 0, g_tag_before_load = 0;
+
+class MainWindowRuntime : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    test::InitialiseCom();
+    InstallWindowRuntime();
+    static bool initialised = [] {
+      SetProgramImage(ProgramImage{});
+      InitialiseWindowRuntime();
+      return true;
+    }();
+    (void)initialised;
+    ClearWindowList();
+    ResetEventDispatch();
+    ProgramImage image;
+    image.header = kProgramHeader;
+    image.header_size = kProgramHeaderBytes;
+    image.definitions = kMainWindowSegment;
+    image.definitions_size = kMainWindowSegmentSize;
+    image.handlers = kTable.data();
+    image.handler_count = kSlots;
+    SetProgramImage(image);
+    ASSERT_TRUE(LoadWindowDefinitions(kMainWindowSegment, kMainWindowSegmentSize, kSlots));
+    // Before the window is live, reads give the stored values.
+    g_left_before_load = rt::ReadInt(kMain, kS0, 0);
+    g_tag_before_load = rt::ReadText(kMain, kS0, 4).c_str()[0];
+    Log().clear();
+    rt::LoadStartupWindow(kMain);
+    PumpAWhile(300);
+  }
+  static void TearDownTestSuite() {
+    if (HWND top = Handle(0)) DestroyWindow(top);
+    ClearWindowList();
+    ResetEventDispatch();
+  }
+  void SetUp() override {
+    for (int i = 0; i < kSlots; ++i) Action(i) = nullptr;
+    test::MoveMouseAway();
+    SetForegroundWindow(Handle(0));
+    PumpAWhile(50);
+    Log().clear();
+  }
+};
+
+// ---- Load ---------------------------------------------------------------
+
+TEST_F(MainWindowRuntime, LoadedWindowIsLiveAndAStoredValueWasReadBeforeIt) {
+  EXPECT_EQ(g_left_before_load, 6);
+  EXPECT_EQ(g_tag_before_load, '0');
+  ASSERT_NE(Handle(0), nullptr);
+  EXPECT_TRUE(IsWindowVisible(Handle(0)));
+  EXPECT_TRUE(Main().loaded);
+}
+
+TEST_F(MainWindowRuntime, ChildIdsFollowCreationOrderFromTheLastUnit) {
+  EXPECT_EQ(GetDlgCtrlID(Handle(0x1601001D)), 100);  // 分组框1, the last unit
+  EXPECT_EQ(GetDlgCtrlID(Handle(kEntry)), 110);
+  EXPECT_EQ(GetDlgCtrlID(Handle(0x160100CC)), 100 + 10 * 27);
+}
+
+TEST_F(MainWindowRuntime, ZOrderIsDefinitionOrderWithTheFirstControlOnTop) {
+  HWND top = GetWindow(Handle(0), GW_CHILD);
+  EXPECT_EQ(top, Handle(0x160100CC));
+  EXPECT_EQ(GetWindow(top, GW_HWNDNEXT), Handle(kSound));
+  EXPECT_EQ(GetWindow(Handle(0x1601001D), GW_HWNDNEXT), nullptr);
+}
+
+TEST_F(MainWindowRuntime, ASecondLoadOnlyBringsTheWindowToTheFront) {
+  HWND before = Handle(0);
+  rt::LoadStartupWindow(kMain);
+  PumpAWhile(100);
+  EXPECT_EQ(Handle(0), before);
+  EXPECT_EQ(Count(int(MainHandler::StartUp)), 0);
+}
+
+// ---- Properties -------------------------------------------------------------
+
+double Today() {
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  st.wHour = st.wMinute = st.wSecond = st.wMilliseconds = 0;
+  double d = 0;
+  SystemTimeToVariantTime(&st, &d);
+  return d;
+}
+
+TEST_F(MainWindowRuntime, EveryKindPropertyReadsBackAsTheDefinitionHoldsIt) {
+  const definition::ControlTable& table = Main().definition.table;
+  int checked = 0;
+  for (uint32_t u = 0; u < table.UnitCount(); ++u) {
+    definition::UnitRecordView v;
+    ASSERT_TRUE(table.Walk(u, &v));
+    definition::KindData data;
+    ASSERT_EQ(definition::ReadUnitKind(v, &data), definition::KindStatus::kOk);
+    const kinds::KindDescriptor* kind = kinds::FindKind(v.kind_word);
+    const int32_t id = int32_t(table.ControlIdAt(u));
+    for (int32_t i = 8; i < kind->property_count; ++i) {
+      kinds::PropertyValue expected;
+      if (!kinds::GetKindProperty(data, i, &expected)) continue;
+      const uint16_t type = kinds::PropertyTypeOf(*kind, i);
+      const uint64_t raw = rt::ReadProperty(kMain, id, i);
+      kinds::PropertyValue got = kinds::DecodePropertyValue(type, raw);
+      TypedValue tv{0, 0, 0};
+      SetRawBits(tv, raw);
+      if (kinds::IsTextType(type) || kinds::IsByteArrayType(type)) Free(AsPointer(tv));
+      SCOPED_TRACE(std::string(v.name) + " property " + std::to_string(i));
+      if (v.kind_word == 0x10001 && i == 18) {
+        EXPECT_EQ(got.integer, 0);  // the live window is neither minimized nor maximized
+      } else if (v.kind_word == 0x10017 && i == 10 && expected.number == 0) {
+        EXPECT_EQ(std::floor(got.number), Today());  // shows the current date
+      } else if (kinds::IsTextType(type)) {
+        EXPECT_EQ(got.text, expected.text);
+      } else if (kinds::IsByteArrayType(type)) {
+        EXPECT_EQ(got.bytes, expected.bytes);
+      } else if (type == kinds::PropertyType::DateTime || type == kinds::PropertyType::Double) {
+        EXPECT_EQ(got.number, expected.number);
+      } else {
+        EXPECT_EQ(got.integer, expected.integer);
+      }
+      ++checked;
+    }
+    // Common properties of the controls: stored geometry, tag, flags, cursor.
+    if (u == 0) continue;
+    EXPECT_EQ(rt::ReadInt(kMain, id, 0), v.left) << v.name;
+    EXPECT_EQ(rt::ReadInt(kMain, id, 1), v.top) << v.name;
+    EXPECT_EQ(rt::ReadInt(kMain, id, 2), v.width) << v.name;
+    EXPECT_EQ(rt::ReadInt(kMain, id, 3), v.height) << v.name;
+    EXPECT_EQ(Text(id, 4), std::string(v.tag)) << v.name;
+    EXPECT_EQ(rt::ReadInt(kMain, id, 5), 1) << v.name;
+    EXPECT_EQ(rt::ReadInt(kMain, id, 6), 0) << v.name;
+  }
+  EXPECT_GT(checked, 200);
+}
+
+TEST_F(MainWindowRuntime, TheWindowOpensCentredAtItsOuterSize) {
+  EXPECT_EQ(rt::ReadInt(kMain, kWindowUnit, 2), 434);
+  EXPECT_EQ(rt::ReadInt(kMain, kWindowUnit, 3), 417);
+  EXPECT_EQ(rt::ReadInt(kMain, kWindowUnit, 0), (GetSystemMetrics(SM_CXSCREEN) - 434) / 2);
+  EXPECT_EQ(rt::ReadInt(kMain, kWindowUnit, 1), (GetSystemMetrics(SM_CYSCREEN) - 417) / 2);
+  EXPECT_STREQ(Text(kWindowUnit, 8).c_str(), "Talvique ");
+}
+
+TEST_F(MainWindowRuntime, CursorDataOfTheSoundToggleIsTheHand) {
+  rt::Text block = rt::ReadText(kMain, kSound, 7);
+  ASSERT_EQ(ByteArrayLength(block.get()), 4u);
+  EXPECT_EQ(*reinterpret_cast<const uint32_t*>(ByteArrayData(block.get())), 32649u);
+  EXPECT_NE(FindLiveObject(kMain, kSound)->cursor().handle(), nullptr);
+  EXPECT_EQ(FindLiveObject(kMain, kS0)->cursor().handle(), nullptr);
+}
+
+TEST_F(MainWindowRuntime, CommonWritesAreClampedStoredAndApplied) {
+  rt::WriteInt(kMain, kLabel, 2, -5);
+  EXPECT_EQ(rt::ReadInt(kMain, kLabel, 2), 0);
+  definition::UnitRecordView v;
+  ASSERT_TRUE(Main().Walk(UnitOf(kLabel), &v));
+  EXPECT_EQ(v.width, 0);
+  rt::WriteInt(kMain, kLabel, 2, 72);
+  rt::WriteInt(kMain, kLabel, 0, 40000);
+  ASSERT_TRUE(Main().Walk(UnitOf(kLabel), &v));
+  EXPECT_EQ(v.left, 32627);
+  EXPECT_EQ(rt::ReadInt(kMain, kLabel, 0), 32627);
+  rt::WriteInt(kMain, kLabel, 0, -40000);
+  ASSERT_TRUE(Main().Walk(UnitOf(kLabel), &v));
+  EXPECT_EQ(v.left, -32627);
+  EXPECT_EQ(rt::ReadInt(kMain, kLabel, 0), -32627);
+  rt::WriteInt(kMain, kLabel, 0, 344);
+  EXPECT_EQ(rt::ReadInt(kMain, kLabel, 0), 344);
+  EXPECT_EQ(rt::ReadInt(kMain, kLabel, 1), 357);  // the other coordinate kept
+  EXPECT_EQ(rt::ReadInt(kMain, kLabel, 2), 72);
+}
+
+TEST_F(MainWindowRuntime, LiveLeftAndTopFollowTheWindowWhenMovedBehindTheRuntime) {
+  MoveWindow(Handle(kS0), 21, 31, 60, 60, TRUE);
+  EXPECT_EQ(rt::ReadInt(kMain, kS0, 0), 21);
+  EXPECT_EQ(rt::ReadInt(kMain, kS0, 1), 31);
+  definition::UnitRecordView v;
+  ASSERT_TRUE(Main().Walk(UnitOf(kS0), &v));
+  EXPECT_EQ(v.left, 6);  // the record is not what the live window says
+  MoveWindow(Handle(kS0), 6, 224, 60, 60, TRUE);
+}
+
+TEST_F(MainWindowRuntime, TagGrowsTheRecordAndLaterUnitsKeepTheirValues) {
+  rt::WriteText(kMain, kS7, 4, "a much longer tag than the digit");
+  EXPECT_EQ(Text(kS7, 4), "a much longer tag than the digit");
+  EXPECT_EQ(Text(0x1601001C, 4), "");
+  EXPECT_EQ(rt::ReadInt(kMain, 0x1601001D, 2), 246);
+  rt::WriteText(kMain, kS7, 4, "7");
+  EXPECT_EQ(Text(kS7, 4), "7");
+}
+
+TEST_F(MainWindowRuntime, VisibleAndDisabledFlags) {
+  rt::WriteInt(kMain, kSign, 5, 0);
+  EXPECT_FALSE(IsWindowVisible(Handle(kSign)));
+  EXPECT_EQ(rt::ReadInt(kMain, kSign, 5), 0);
+  rt::WriteInt(kMain, kSign, 5, 1);
+  EXPECT_TRUE(IsWindowVisible(Handle(kSign)));
+  rt::WriteInt(kMain, kSign, 6, 1);
+  EXPECT_FALSE(IsWindowEnabled(Handle(kSign)));
+  EXPECT_EQ(rt::ReadInt(kMain, kSign, 6), 1);
+  definition::UnitRecordView v;
+  ASSERT_TRUE(Main().Walk(UnitOf(kSign), &v));
+  EXPECT_EQ(v.flags & 3u, 3u);
+  rt::WriteInt(kMain, kSign, 6, 0);
+  EXPECT_TRUE(IsWindowEnabled(Handle(kSign)));
+}
+
+TEST_F(MainWindowRuntime, KindPropertyWriteStoresTheKindDataBack) {
+  rt::WriteText(kMain, kTape, 8, "5+3=8\r\n");
+  definition::UnitRecordView v;
+  ASSERT_TRUE(Main().Walk(UnitOf(kTape), &v));
+  definition::KindData data;
+  ASSERT_EQ(definition::ReadUnitKind(v, &data), definition::KindStatus::kOk);
+  EXPECT_EQ(std::get<definition::EditBoxKind>(data).content, "5+3=8\r\n");
+  EXPECT_EQ(Text(kTape, 8), "5+3=8\r\n");
+
+  rt::WriteText(kMain, kLabel, 8, "12 天");
+  ASSERT_TRUE(Main().Walk(UnitOf(kLabel), &v));
+  ASSERT_EQ(definition::ReadUnitKind(v, &data), definition::KindStatus::kOk);
+  EXPECT_EQ(std::get<definition::LabelKind>(data).caption, "12 天");
+  char shown[32] = {};
+  GetWindowTextA(Handle(kLabel), shown, sizeof shown);
+  EXPECT_STREQ(shown, "12 天");
+
+  rt::WriteInt(kMain, kEntry, 14, 12);  // typing limit
+  ASSERT_TRUE(Main().Walk(UnitOf(kEntry), &v));
+  ASSERT_EQ(definition::ReadUnitKind(v, &data), definition::KindStatus::kOk);
+  EXPECT_EQ(std::get<definition::EditBoxKind>(data).typing_limit, 12);
+  EXPECT_EQ(SendMessageA(Handle(kEntry), EM_GETLIMITTEXT, 0, 0), 12);
+  rt::WriteInt(kMain, kEntry, 14, 30);
+  rt::WriteText(kMain, kTape, 8, "");
+  rt::WriteText(kMain, kLabel, 8, "");
+}
+
+TEST_F(MainWindowRuntime, DatePickerValueIsReadFromTheControl) {
+  SYSTEMTIME st{};
+  st.wYear = 2024;
+  st.wMonth = 2;
+  st.wDay = 29;
+  DateTime_SetSystemtime(Handle(kDate1), GDT_VALID, &st);
+  double expected = 0;
+  SystemTimeToVariantTime(&st, &expected);
+  EXPECT_EQ(std::floor(rt::ReadDouble(kMain, kDate1, 10)), expected);
+  rt::WriteDouble(kMain, kDate2, 10, 45000.0);  // 15 March 2023
+  SYSTEMTIME shown{};
+  DateTime_GetSystemtime(Handle(kDate2), &shown);
+  EXPECT_EQ(shown.wYear, 2023);
+  EXPECT_EQ(shown.wMonth, 3);
+  EXPECT_EQ(shown.wDay, 15);
+  EXPECT_TRUE(GetWindowLongA(Handle(kDate1), GWL_STYLE) & DTS_LONGDATEFORMAT);
+}
+
+TEST_F(MainWindowRuntime, WholeFontAndFontMemberWrites) {
+  kinds::FontRecord record{0, 1, 0, 0, 0, 20, "宋体"};
+  rt::WriteProperty(kMain, kDayButton, 13, uint64_t(uintptr_t(&record)));
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(Handle(kDayButton), WM_GETFONT, 0, 0));
+  LOGFONTA lf{};
+  GetObjectA(font, sizeof lf, &lf);
+  EXPECT_EQ(lf.lfWeight, 700);
+  EXPECT_EQ(lf.lfHeight, -MulDiv(20, ScreenPixelsPerInch(), 72));
+  rt::WriteProperty(kMain, kDayButton, 13, 0, kinds::FontMember::Italic);
+  rt::WriteProperty(kMain, kDayButton, 13, 1, kinds::FontMember::Underline);
+  font = reinterpret_cast<HFONT>(SendMessageA(Handle(kDayButton), WM_GETFONT, 0, 0));
+  GetObjectA(font, sizeof lf, &lf);
+  EXPECT_EQ(lf.lfUnderline, 1);
+  EXPECT_EQ(lf.lfWeight, 700);
+  EXPECT_EQ(rt::ReadInt(kMain, kDayButton, 13, kinds::FontMember::Underline), 1);
+  EXPECT_EQ(rt::ReadInt(kMain, kDayButton, 13, kinds::FontMember::Size), 20);
+  // Back to the default GUI font: an empty font block.
+  rt::WriteProperty(kMain, kDayButton, 13, 0);
+  EXPECT_EQ(SendMessageA(Handle(kDayButton), WM_GETFONT, 0, 0),
+            reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
+}
+
+// ---- Bad input --------------------------------------------------------------
+
+// A control made by its kind's create operation from kind data, on the
+// Main window (no unit of it: it raises no events).
+KindObject* CreateFromKindData(const definition::KindData& data, int x, int y) {
+  definition::Bytes bytes = definition::WriteKindData(data);
+  const kinds::KindDescriptor* kind = kinds::FindKind(definition::KindWordOf(data));
+  auto create = KindOperationOf<CreateOperation>(kind, kinds::KindOperation::Create);
+  if (!create) return nullptr;
+  KindCreateArgs args;
+  args.kind_data = bytes.data();
+  args.kind_data_size = bytes.size();
+  args.parent = Handle(0);
+  args.child_id = 999;
+  args.x = x;
+  args.y = y;
+  args.width = 80;
+  args.height = 30;
+  return create(args);
+}
+
+TEST_F(MainWindowRuntime, AFontBlockThatIsNot60BytesGivesTheDefaultGuiFont) {
+  definition::ButtonKind button;
+  button.caption = "f";
+  button.font = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+  KindObject* o = CreateFromKindData(button, 300, 300);
+  ASSERT_NE(o, nullptr);
+  EXPECT_EQ(SendMessageA(o->hwnd(), WM_GETFONT, 0, 0),
+            reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
+  delete o;
+  definition::EditBoxKind edit;
+  edit.font.assign(61, 0);
+  o = CreateFromKindData(edit, 300, 300);
+  ASSERT_NE(o, nullptr);
+  EXPECT_EQ(SendMessageA(o->hwnd(), WM_GETFONT, 0, 0),
+            reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
+  delete o;
+}
+
+TEST_F(MainWindowRuntime, KindsCreatedFromEmptyBlocksTakeTheirDefaults) {
+  // The kind's defaults for an empty block, as the two date pickers and the
+  // group box of the Main window have them.
+  KindObject* o = CreateFromKindData(definition::DatePickerKind{}, 300, 300);
+  ASSERT_NE(o, nullptr);
+  EXPECT_TRUE(GetWindowLongA(o->hwnd(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);  // border 1
+  EXPECT_FALSE(GetWindowLongA(o->hwnd(), GWL_STYLE) & DTS_UPDOWN);
+  delete o;
+  KindCreateArgs args;
+  args.parent = Handle(0);
+  args.x = 300;
+  args.y = 300;
+  args.width = 80;
+  args.height = 30;
+  auto create = KindOperationOf<CreateOperation>(kinds::FindKind(0x10009), 1);
+  o = create(args);  // no kind data at all
+  ASSERT_NE(o, nullptr);
+  EXPECT_TRUE((GetWindowLongA(o->hwnd(), GWL_STYLE) & 0x0F) == BS_GROUPBOX);
+  EXPECT_EQ(std::get<definition::GroupBoxKind>(o->data()).background_colour,
+            definition::kDefaultColour);
+  delete o;
+}
+
+TEST_F(MainWindowRuntime, APictureThatCannotBeDecodedIsNotShown) {
+  uint8_t* block = NewByteArray("BM not really a bitmap", 22);
+  rt::WriteProperty(kMain, kSign, 8, uint64_t(uintptr_t(block)));
+  Free(block);
+  EXPECT_EQ(SendMessageA(Handle(kSign), BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+  rt::WriteProperty(kMain, kSign, 8, uint64_t(uintptr_t(kSoundOnPicture)));
+  EXPECT_NE(SendMessageA(Handle(kSign), BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+  rt::WriteProperty(kMain, kSign, 8, 0);
+}
+
+TEST_F(MainWindowRuntime, ACursorBlockThatIsNotACursorGivesTheDefault) {
+  const uint8_t cross[4] = {2, 0, 0, 0};
+  uint8_t* block = NewByteArray(cross, 4);
+  rt::WriteProperty(kMain, kLabel, 7, uint64_t(uintptr_t(block)));
+  Free(block);
+  EXPECT_EQ(FindLiveObject(kMain, kLabel)->cursor().handle(), LoadCursorA(nullptr, IDC_CROSS));
+  const uint8_t junk[14] = {0x9F, 0x86, 1, 0, 'n', 'o', 't', ' ', 'a', ' ', 'c', 'u', 'r', 0};
+  block = NewByteArray(junk, sizeof junk);
+  rt::WriteProperty(kMain, kLabel, 7, uint64_t(uintptr_t(block)));
+  Free(block);
+  EXPECT_EQ(FindLiveObject(kMain, kLabel)->cursor().handle(), nullptr);
+  rt::Text stored = rt::ReadText(kMain, kLabel, 7);
+  EXPECT_EQ(ByteArrayLength(stored.get()), sizeof junk);
+}
+
+// ---- Events -----------------------------------------------------------------
+
+TEST_F(MainWindowRuntime, ARealClickOnAButtonRaisesItsClickEvent) {
+  Click(kSjia);
+  ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::PressPlus)) == 1; }));
+  EXPECT_EQ(Log().back().source.control, kSjia);
+}
+
+TEST_F(MainWindowRuntime, ContentChangedIsNotRaisedWhileTheRuntimeSetsTheContent) {
+  Main().units[UnitOf(kTape)].bindings.push_back({0, kChanged});
+  rt::WriteText(kMain, kTape, 8, "set by the runtime");
+  PumpAWhile(200);
+  EXPECT_EQ(Count(kChanged), 0);
+  SetFocus(Handle(kTape));
+  Key('A');
+  ASSERT_TRUE(PumpUntil([] { return Count(kChanged) == 1; }));
+  Main().units[UnitOf(kTape)].bindings.pop_back();
+  rt::WriteText(kMain, kTape, 8, "");
+}
+
+TEST_F(MainWindowRuntime, CharacterEventSwallowsOnZeroAndReplacesOtherwise) {
+  Main().units[UnitOf(kTape)].bindings.push_back({-11, kCharacter});
+  rt::WriteText(kMain, kTape, 8, "");
+  SetFocus(Handle(kTape));
+  Action(kCharacter) = [](int32_t) { return HandlerResult{true, 0}; };
+  Key('A');
+  ASSERT_TRUE(PumpUntil([] { return Count(kCharacter) == 1; }));
+  PumpAWhile(100);
+  EXPECT_EQ(Text(kTape, 8), "");
+  Action(kCharacter) = [](int32_t) { return HandlerResult{true, 'z'}; };
+  Key('A');
+  ASSERT_TRUE(PumpUntil([] { return Count(kCharacter) == 2; }));
+  ASSERT_TRUE(PumpUntil([] { return Text(kTape, 8) == "z"; }));
+  Action(kCharacter) = nullptr;  // no value: the character passes unchanged
+  Key('B');
+  ASSERT_TRUE(PumpUntil([] { return Text(kTape, 8).size() == 2; }));
+  EXPECT_EQ(Text(kTape, 8), "zb");
+  EXPECT_EQ(Log().back().a1, 'b');
+  Main().units[UnitOf(kTape)].bindings.pop_back();
+  rt::WriteText(kMain, kTape, 8, "");
+}
+
+TEST_F(MainWindowRuntime, MultiLineEditableBoxClaimsEnter) {
+  rt::WriteText(kMain, kTape, 8, "1");
+  SetFocus(Handle(kTape));
+  SendMessageA(Handle(kTape), EM_SETSEL, 1, 1);
+  Key(VK_RETURN);
+  ASSERT_TRUE(PumpUntil([] { return Text(kTape, 8) == "1\r\n"; }));
+  rt::WriteText(kMain, kTape, 8, "");
+}
+
+int32_t FocusedControl() {
+  KindObject* o = KindObject::FromWindowOrAncestor(GetFocus());
+  return o ? int32_t(o->control_id()) : 0;
+}
+
+TEST_F(MainWindowRuntime, TabAndShiftTabCycleTheThreeTabStops) {
+  SetFocus(Handle(kDate1));
+  ASSERT_EQ(FocusedControl(), kDate1);
+  const int32_t forward[] = {kDate2, kDayButton, kDate1, kDate2};
+  for (int32_t expected : forward) {
+    Key(VK_TAB);
+    ASSERT_TRUE(PumpUntil([&] { return FocusedControl() == expected; }, 5000))
+        << std::hex << FocusedControl() << " instead of " << expected;
+  }
+  const int32_t backward[] = {kDate1, kDayButton, kDate2};
+  for (int32_t expected : backward) {
+    Key(VK_TAB, true);
+    ASSERT_TRUE(PumpUntil([&] { return FocusedControl() == expected; }, 5000))
+        << std::hex << FocusedControl() << " instead of " << expected;
+  }
+  // From a control outside the list the focus goes to its first entry.
+  SetFocus(Handle(kTape));
+  Key(VK_TAB);
+  ASSERT_TRUE(PumpUntil([] { return FocusedControl() == kDate1; }, 5000));
+}
+
+TEST_F(MainWindowRuntime, EscSendsTheWindowItsCloseQuery) {
+  Main().units[0].bindings.push_back({12, kCloseQuery});
+  Action(kCloseQuery) = [](int32_t) { return HandlerResult{true, 0}; };  // keep it open
+  SetFocus(Handle(kS0));
+  Key(VK_ESCAPE);
+  ASSERT_TRUE(PumpUntil([] { return Count(kCloseQuery) == 1; }));
+  EXPECT_TRUE(IsWindow(Handle(0)));
+  Main().units[0].bindings.pop_back();
+}
+
+// ---- Commands -----------------------------------------------------------------
+
+TypedValue Command(talv::Command command, std::vector<TypedValue> args) {
+  return InvokeCommand(command, int32_t(args.size()), args.data());
+}
+
+TEST_F(MainWindowRuntime, ForwardedClickRunsTheTargetsHandlerAndNamesTheClickedButton) {
+  const uint32_t button = TypeCode::KindButton;
+  ASSERT_TRUE(AsBool(Command(SetEventForwarding, {Ref(kS7, button), Ref(kS0, button)})));
+  TypedValue seen{};
+  Action(int(MainHandler::PressDigit)) = [&seen](int32_t) {
+    seen = Command(GetEventComponent, {});
+    return kNoResult;
+  };
+  Click(kS7);
+  ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::PressDigit)) == 1; }));
+  EXPECT_EQ(seen.lo, uint32_t(kMain));
+  EXPECT_EQ(seen.hi, uint32_t(kS7));
+  EXPECT_EQ(seen.type, button);
+  rt::Text tag = rt::ReadText(int32_t(seen.lo), int32_t(seen.hi), 4);
+  EXPECT_STREQ(tag.c_str(), "7");
+}
+
+TEST_F(MainWindowRuntime, SetEventForwardingRefusesAndClears) {
+  const uint32_t button = TypeCode::KindButton, edit = TypeCode::KindEditBox;
+  EXPECT_FALSE(AsBool(Command(SetEventForwarding, {Ref(kS7, button), Ref(kTape, edit)})));
+  EXPECT_TRUE(AsBool(Command(SetEventForwarding, {Ref(kS7, button), Ref(kS0, button)})));
+  EXPECT_FALSE(AsBool(Command(SetEventForwarding, {Ref(kS0, button), Ref(kS7, button)})));  // cycle
+  EXPECT_FALSE(AsBool(Command(SetEventForwarding, {Ref(kS7, button), Ref(kS7, button)})));
+  EXPECT_FALSE(AsBool(Command(SetEventForwarding, {TextValue("x"), Ref(kS0, button)})));
+  EXPECT_EQ(ForwardedUnit(Main(), UnitOf(kS7)), UnitOf(kS0));  // refusals changed nothing
+  EXPECT_TRUE(AsBool(Command(SetEventForwarding, {Ref(kS7, button)})));  // target omitted
+  EXPECT_EQ(ForwardedUnit(Main(), UnitOf(kS7)), UnitOf(kS7));
+  const int32_t digits[] = {0x16010011, 0x16010012, 0x16010013, kS7};
+  for (int32_t d : digits)
+    ASSERT_TRUE(AsBool(Command(SetEventForwarding, {Ref(d, button), Ref(kS0, button)})));
+  EXPECT_TRUE(AsBool(Command(SetEventForwarding,
+                         {TypedValue{uint32_t(kMain), uint32_t(kWindowUnit), TypeCode::KindWindow}})));
+  for (int32_t d : digits) EXPECT_EQ(ForwardedUnit(Main(), UnitOf(d)), UnitOf(d));
+  EXPECT_FALSE(AsBool(Command(SetEventForwarding,
+                          {TypedValue{0x52019999, uint32_t(kS7), button}, Ref(kS0, button)})));
+}
+
+TEST_F(MainWindowRuntime, MoveComponentWithTheCurrentGeometryDoesNothing) {
+  const TypedValue window{uint32_t(kMain), 0, TypeCode::KindWindow};
+  const int32_t l = rt::ReadInt(kMain, kWindowUnit, 0), t = rt::ReadInt(kMain, kWindowUnit, 1);
+  const int32_t w = rt::ReadInt(kMain, kWindowUnit, 2), h = rt::ReadInt(kMain, kWindowUnit, 3);
+  Command(MoveComponent, {window, IntValue(l), IntValue(t), IntValue(w), IntValue(h)});
+  PumpAWhile(300);
+  EXPECT_EQ(Count(int(MainHandler::ResizeWindow)), 0);
+  Command(MoveComponent, {window, Omitted(), Omitted(), IntValue(w + 10), IntValue(-1)});
+  ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::ResizeWindow)) >= 1; }));
+  EXPECT_EQ(rt::ReadInt(kMain, kWindowUnit, 2), w + 10);
+  EXPECT_EQ(rt::ReadInt(kMain, kWindowUnit, 3), h);
+  Command(MoveComponent, {window, Omitted(), Omitted(), IntValue(w)});
+  PumpAWhile(100);
+}
+
+TEST_F(MainWindowRuntime, MoveComponentKeepsWhatIsNotGiven) {
+  const TypedValue s0 = Ref(kS0, TypeCode::KindButton);
+  Command(MoveComponent, {s0, IntValue(16)});
+  EXPECT_EQ(rt::ReadInt(kMain, kS0, 0), 16);
+  EXPECT_EQ(rt::ReadInt(kMain, kS0, 1), 224);
+  EXPECT_EQ(rt::ReadInt(kMain, kS0, 2), 60);
+  Command(MoveComponent, {s0, Omitted(), IntValue(230), IntValue(-1), IntValue(50)});
+  EXPECT_EQ(rt::ReadInt(kMain, kS0, 1), 230);
+  EXPECT_EQ(rt::ReadInt(kMain, kS0, 2), 60);
+  EXPECT_EQ(rt::ReadInt(kMain, kS0, 3), 50);
+  Command(MoveComponent, {s0, IntValue(6), IntValue(224), IntValue(60), IntValue(60)});
+}
+
+TEST_F(MainWindowRuntime, AppendTextAppendsInOrderAndPutsTheCaretAtTheEnd) {
+  rt::WriteText(kMain, kTape, 8, "abc");
+  SetFocus(Handle(kTape));
+  SendMessageA(Handle(kTape), EM_SETSEL, 0, 1);  // the user selected "a"
+  Command(AppendText, {Ref(kTape, TypeCode::KindEditBox), TextValue("12"), TextValue("34")});
+  EXPECT_EQ(Text(kTape, 8), "abc1234");
+  DWORD start = 0, end = 0;
+  SendMessageA(Handle(kTape), EM_GETSEL, WPARAM(&start), LPARAM(&end));
+  EXPECT_EQ(start, 7u);
+  EXPECT_EQ(end, 7u);
+  Command(AppendText, {Ref(kTape, TypeCode::KindEditBox)});  // no texts: nothing
+  EXPECT_EQ(Text(kTape, 8), "abc1234");
+  rt::WriteText(kMain, kTape, 8, "");
+}
+
+TEST_F(MainWindowRuntime, ProcessEventsRunsAQueuedClickNestedAndClearsTheCallersSource) {
+  EventSource after{};
+  Action(int(MainHandler::PressClear)) = [&after](int32_t) {
+    PostMessageA(Handle(kSjia), BM_CLICK, 0, 0);
+    Command(ProcessEvents, {});
+    after = CurrentEventSource();
+    return kNoResult;
+  };
+  SendMessageA(Handle(kSqc), BM_CLICK, 0, 0);
+  ASSERT_EQ(Log().size(), 2u);
+  EXPECT_EQ(Log()[0].handler, int(MainHandler::PressClear));
+  EXPECT_EQ(Log()[1].handler, int(MainHandler::PressPlus));  // ran inside
+  EXPECT_EQ(after.window, 0);
+}
+
+TEST_F(MainWindowRuntime, HandleFocusAndRepaintCommands) {
+  TypedValue h = Command(GetWindowHandle, {Ref(kTape, TypeCode::KindEditBox)});
+  EXPECT_EQ(h.type, TypeCode::Int);
+  EXPECT_EQ(HWND(uintptr_t(h.lo)), Handle(kTape));
+  Command(SetInputFocus, {Ref(kDayButton, TypeCode::KindButton)});
+  EXPECT_EQ(GetFocus(), Handle(kDayButton));
+  Command(RepaintNow, {TypedValue{uint32_t(kMain), 0, TypeCode::KindWindow}});
+  EXPECT_EQ(AsInt(Command(GetWindowHandle, {TypedValue{uint32_t(kMain), uint32_t(kWindowUnit),
+                                                   TypeCode::KindWindow}})),
+            int32_t(uintptr_t(Handle(0))));
+}
+
+}  // namespace
+}  // namespace talv

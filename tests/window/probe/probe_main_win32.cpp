@@ -1,0 +1,91 @@
+// The window runtime's probe program: the program entry as the calculator
+// has it (program image, runtime installed, routine 6, exit routines, the
+// start-up window, the message loop, ExitProgram(0)), with a window of two
+// controls whose handlers write what happens into the file that
+// TALV_PROBE_LOG names. The first argument picks a variation:
+//   events       plain run (also the idle measurement)
+//   error        the created handler raises a runtime error
+//   thread-exit  the created handler lets another thread call ExitProgram(7)
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/runtime_api.h"
+#include "runtime/core/program_image.h"
+#include "runtime/window/window_runtime.h"
+
+extern const unsigned char kProbeSegment[];
+extern const unsigned long kProbeSegmentSize;
+extern const unsigned char kProbeHeader[];
+extern const unsigned long kProbeHeaderSize;
+
+namespace {
+
+constexpr int32_t kProbeWindow = 0x52010005;
+std::string g_mode;
+
+void Log(const char* line) {
+  char path[MAX_PATH] = {};
+  if (!GetEnvironmentVariableA("TALV_PROBE_LOG", path, MAX_PATH)) return;
+  FILE* f = std::fopen(path, "ab");
+  if (!f) return;
+  std::fprintf(f, "%s\n", line);
+  std::fclose(f);
+}
+
+DWORD WINAPI ExitFromWorker(void*) {
+  Log("worker-exit");
+  rt::ExitProgram(7);
+}
+
+void Created() {
+  Log("created");
+  if (g_mode == "error") {
+    rt::ReadInt(0x52019999, 0x16010004, 0);  // a window that does not exist
+    Log("not reached");
+  }
+  if (g_mode == "thread-exit") {
+    HANDLE worker = CreateThread(nullptr, 0, ExitFromWorker, nullptr, 0, nullptr);
+    if (worker) CloseHandle(worker);
+  }
+}
+void Moved() { Log("moved"); }
+void Sized() { Log("sized"); }
+void Destroyed() { Log("destroyed"); }
+void Clicked() { Log("clicked"); }
+void Changed() { Log("changed"); }
+void CloseQuery() { Log("close-query"); }
+void FirstExitRoutine() { Log("exit-first"); }
+void SecondExitRoutine() { Log("exit-second"); }
+
+const talv::EventHandler kHandlers[] = {
+    talv::PlainHandler<Created>, talv::PlainHandler<Moved>,     talv::PlainHandler<Sized>,
+    talv::PlainHandler<Destroyed>, talv::PlainHandler<Clicked>, talv::PlainHandler<Changed>,
+    talv::PlainHandler<CloseQuery>};
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
+  g_mode = command_line ? command_line : "";
+  while (!g_mode.empty() && g_mode.back() == ' ') g_mode.pop_back();
+  talv::ProgramImage image;
+  image.header = kProbeHeader;
+  image.header_size = kProbeHeaderSize;
+  image.definitions = kProbeSegment;
+  image.definitions_size = kProbeSegmentSize;
+  image.handlers = kHandlers;
+  image.handler_count = int32_t(sizeof kHandlers / sizeof kHandlers[0]);
+  talv::SetProgramImage(image);
+  talv::InstallWindowRuntime();
+  rt::InitialiseRuntime();
+  rt::RegisterExitRoutine(FirstExitRoutine);
+  rt::RegisterExitRoutine(SecondExitRoutine);
+  rt::RegisterExitRoutine(FirstExitRoutine);  // already listed: not again
+  rt::LoadStartupWindow(kProbeWindow);
+  Log("loaded");
+  rt::RunMessageLoop();
+  Log("loop-ended");
+  rt::ExitProgram(0);
+}

@@ -1,0 +1,104 @@
+// The probe program as a process of its own: the event order at load, the
+// end through the last window with the exit routines in registration order,
+// and ExitProgram from another thread.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace talv {
+namespace {
+
+std::string Beside(const char* name) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string p = path;
+  return p.substr(0, p.find_last_of('\\') + 1) + name;
+}
+
+std::vector<std::string> ReadLog(const std::string& path) {
+  std::vector<std::string> lines;
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return lines;
+  char buf[256];
+  while (std::fgets(buf, sizeof buf, f)) {
+    std::string s = buf;
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+    lines.push_back(s);
+  }
+  std::fclose(f);
+  return lines;
+}
+
+struct Probe {
+  PROCESS_INFORMATION pi{};
+  std::string log;
+  bool Start(const char* mode) {
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    log = std::string(dir) + "talv_probe_" + mode + ".log";
+    DeleteFileA(log.c_str());
+    SetEnvironmentVariableA("TALV_PROBE_LOG", log.c_str());
+    std::string command = "\"" + Beside("talv_window_probe.exe") + "\" " + mode;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    return CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                          &pi) != FALSE;
+  }
+  DWORD Wait() {
+    if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) {
+      TerminateProcess(pi.hProcess, 99);
+      return 99;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return code;
+  }
+};
+
+HWND WaitForProbeWindow() {
+  for (int i = 0; i < 300; ++i) {
+    HWND w = FindWindowA(nullptr, "TalvProbe");
+    if (w && IsWindowVisible(w)) return w;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+TEST(ProbeProcess, LoadOrderThenTheLastWindowEndsWithExitRoutinesInOrder) {
+  Probe p;
+  ASSERT_TRUE(p.Start("events"));
+  HWND w = WaitForProbeWindow();
+  ASSERT_NE(w, nullptr);
+  PostMessageA(w, WM_CLOSE, 0, 0);
+  EXPECT_EQ(p.Wait(), 0u);
+  std::vector<std::string> log = ReadLog(p.log);
+  ASSERT_GE(log.size(), 9u);
+  // The first handler is the created event's; nothing ran while the
+  // controls were made (the edit box's content was set then).
+  EXPECT_EQ(log[0], "created");
+  EXPECT_EQ(log[1], "moved");
+  EXPECT_EQ(log[2], "sized");
+  const std::vector<std::string> tail(log.end() - 5, log.end());
+  EXPECT_EQ(tail, (std::vector<std::string>{"close-query", "destroyed", "loop-ended", "exit-first",
+                                            "exit-second"}));
+  for (const std::string& line : log) EXPECT_NE(line, "changed");
+}
+
+TEST(ProbeProcess, ExitProgramFromAnotherThreadShutsDownOnTheInterfaceThread) {
+  Probe p;
+  ASSERT_TRUE(p.Start("thread-exit"));
+  EXPECT_EQ(p.Wait(), 7u);
+  std::vector<std::string> log = ReadLog(p.log);
+  ASSERT_GE(log.size(), 3u);
+  EXPECT_EQ(log[log.size() - 2], "exit-first");
+  EXPECT_EQ(log.back(), "exit-second");
+}
+
+}  // namespace
+}  // namespace talv
