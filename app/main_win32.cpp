@@ -15,7 +15,7 @@
 #include "runtime/commands/window_commands.h"
 #include "resources/main_window_definition.h"
 #include "runtime/commands/sound_commands.h"
-#include "runtime/commands/special_folder_commands.h"
+#include "runtime/commands/system_folder_commands.h"
 #include "runtime/commands/visual_style_commands.h"
 #include "runtime/core/dll_commands.h"
 #include "runtime/core/program_image.h"

@@ -61,6 +61,26 @@ inline int32_t Integer(const TypedValue& v) {
   }
 }
 
+// A numeric value as a 32-bit integer (floating values truncated toward
+// zero) when it fits; a value out of range, NaN or any other type gives 0.
+inline int32_t IntegerOrZero(const TypedValue& v) {
+  switch (v.type) {
+    case TypeCode::Byte:
+    case TypeCode::Short:
+    case TypeCode::Int: return Integer(v);
+    case TypeCode::Long: {
+      int64_t x = AsLong(v);
+      return (x < INT32_MIN || x > INT32_MAX) ? 0 : int32_t(x);
+    }
+    case TypeCode::Float:
+    case TypeCode::Double: {
+      double d = Number(v);
+      return (std::isfinite(d) && d > -2147483649.0 && d < 2147483648.0) ? int32_t(d) : 0;
+    }
+    default: return 0;
+  }
+}
+
 // A text argument: null is the empty text.
 inline const char* Text(const TypedValue& v) { return IsOmitted(v) ? nullptr : AsText(v); }
 

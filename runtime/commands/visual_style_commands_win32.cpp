@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "runtime/commands/argument_access.h"
 #include "runtime/commands/visual_style_win32.h"
 
 namespace talv {
@@ -222,26 +223,9 @@ LRESULT CALLBACK StyledWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
   return CallWindowProcA(r->previous, window, message, wParam, lParam);
 }
 
-// The style argument: integers as they are, floating values truncated
-// toward zero; anything else counts as 0 and turns the drawing off.
+// The first argument as an integer; out of range or not a number is 0.
 int32_t StyleArgument(int32_t count, const TypedValue* args) {
-  if (count < 1) return 0;
-  const TypedValue& v = args[0];
-  switch (v.type) {
-    case TypeCode::Byte: return int32_t(uint8_t(v.lo));
-    case TypeCode::Short: return int32_t(int16_t(v.lo));
-    case TypeCode::Int: return AsInt(v);
-    case TypeCode::Long: {
-      int64_t x = AsLong(v);
-      return (x < INT32_MIN || x > INT32_MAX) ? 0 : int32_t(x);
-    }
-    case TypeCode::Float:
-    case TypeCode::Double: {
-      double d = v.type == TypeCode::Float ? double(AsFloat(v)) : AsDouble(v);
-      return (std::isfinite(d) && d > -2147483649.0 && d < 2147483648.0) ? int32_t(d) : 0;
-    }
-    default: return 0;
-  }
+  return talv::args::IntegerOrZero(talv::args::At(count, args, 0));
 }
 
 }  // namespace

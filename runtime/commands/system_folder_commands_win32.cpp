@@ -1,7 +1,7 @@
 // GetSpecialFolder: shell folders through SHGetSpecialFolderPathA (no owner
 // window, never creating the folder), the Windows and system directories
 // and the temporary-files directory through their own kernel calls.
-#include "runtime/commands/special_folder_commands.h"
+#include "runtime/commands/system_folder_commands.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -9,32 +9,15 @@
 #include <cmath>
 #include <cstring>
 
+#include "runtime/commands/argument_access.h"
 #include "runtime/core/blocks.h"
 
 namespace talv {
 namespace {
 
-// The folder code of the argument: integers as they are, floating values
-// truncated toward zero; anything else (omitted, text …) is code 0, which
-// names no folder.
+// The first argument as an integer; out of range or not a number is 0.
 int32_t FolderCode(int32_t count, const TypedValue* args) {
-  if (count < 1) return 0;
-  const TypedValue& v = args[0];
-  switch (v.type) {
-    case TypeCode::Byte: return int32_t(uint8_t(v.lo));
-    case TypeCode::Short: return int32_t(int16_t(v.lo));
-    case TypeCode::Int: return AsInt(v);
-    case TypeCode::Long: {
-      int64_t x = AsLong(v);
-      return (x < INT32_MIN || x > INT32_MAX) ? 0 : int32_t(x);
-    }
-    case TypeCode::Float:
-    case TypeCode::Double: {
-      double d = v.type == TypeCode::Float ? double(AsFloat(v)) : AsDouble(v);
-      return (std::isfinite(d) && d > -2147483649.0 && d < 2147483648.0) ? int32_t(d) : 0;
-    }
-    default: return 0;
-  }
+  return talv::args::IntegerOrZero(talv::args::At(count, args, 0));
 }
 
 // CSIDL of the shell folders 1-8, in code order.

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "runtime/commands/special_folder_commands.h"
+#include "runtime/commands/system_folder_commands.h"
 #include "runtime/core/blocks.h"
 #include "runtime/core/command_call.h"
 #include "runtime/core/heap.h"
