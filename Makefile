@@ -3,16 +3,19 @@
 BUILD  ?= $(CURDIR)/build
 NATIVE := $(BUILD)/native
 WIN32  := $(BUILD)/win32
+WIN64  := $(BUILD)/win64
 BENCH  := $(BUILD)/bench
 FUZZ   := $(BUILD)/fuzz
 JOBS   ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 export TALV_WINEPREFIX := $(BUILD)/wineprefix
+export TALV_WINEPREFIX64 := $(BUILD)/wineprefix64
 SHELL  := /bin/bash
 
-.PHONY: all setup native win32 test test-native test-win32 bench fuzz clean run demo dist
+.PHONY: all setup native win32 win64 windows test test-native test-windows bench fuzz clean \
+        run demo dist
 
-all: win32
+all: windows
 
 setup:
 	@bash scripts/setup.sh
@@ -21,20 +24,34 @@ native: setup
 	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" >/dev/null
 	@cmake --build $(NATIVE) -j $(JOBS)
 
-# The target build uses the native tree's host tools (the window-definition
-# serializer), so it comes second.
+# The target builds use the native tree's host tools (the window-definition
+# serializer), so they come second. Both are always built, from the same
+# sources: i686 in build/win32, x86_64 in build/win64.
 win32: native
 	@cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DTALV_HOST_BIN_DIR=$(NATIVE)/bin >/dev/null
 	@cmake --build $(WIN32) -j $(JOBS)
 
+win64: native
+	@cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DTALV_HOST_BIN_DIR=$(NATIVE)/bin >/dev/null
+	@cmake --build $(WIN64) -j $(JOBS)
+
+windows: win32 win64
+
 test-native: native
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
-test-win32: win32
-	@scripts/with-display.sh sh -c 'cd $(WIN32) && ctest --output-on-failure'
+# The Windows suites of the targets this machine runs (scripts/test-windows.sh
+# decides, and says which in the last line).
+test-windows: windows
+	@scripts/with-display.sh scripts/test-windows.sh $(WIN32) $(WIN64)
 
-test: test-native test-win32
+test: test-native test-windows
+
+# The tree of the Windows build that this machine runs: i686 where a tiny
+# i686 program answers under Wine, x86_64 otherwise.
+RUN_TREE = $(shell [ "$$(scripts/windows-targets.sh $(WIN32) | head -n 1)" = x86_64 ] && echo $(WIN64) || echo $(WIN32))
 
 bench: setup
 	@cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DTALV_SANITIZE=OFF >/dev/null
@@ -57,26 +74,23 @@ fuzz: setup
 
 # The calculator on this desktop's display, from the build tree (its
 # steps.txt and peizi.ini land beside it), with the build's own Wine prefix.
-run: win32
-	@scripts/run-talvique.sh $(WIN32)/bin/Talvique.exe
+run: windows
+	@scripts/run-talvique.sh $(RUN_TREE)/bin/Talvique.exe
 
 # The same program on a virtual display, driven through 1234.5 × 2 = by real
 # clicks: a screenshot and the spoken readout as a WAVE file in build/demo.
-demo: win32
-	@scripts/with-display.sh python3 tests/e2e/talvique_e2e.py --exe $(WIN32)/bin/Talvique.exe \
-	  --probe $(WIN32)/e2e/window_probe.exe --wav $(WIN32)/bin/wav --tones $(WIN32)/test-tones/wav \
-	  --tone-map $(WIN32)/test-tones/tones.tsv --work $(WIN32)/e2e/runs \
+demo: windows
+	@tree=$(RUN_TREE); scripts/with-display.sh python3 tests/e2e/talvique_e2e.py \
+	  --exe $$tree/bin/Talvique.exe --probe $$tree/e2e/window_probe.exe --wav $$tree/bin/wav \
+	  --tones $$tree/test-tones/wav --tone-map $$tree/test-tones/tones.tsv --work $$tree/e2e/runs \
 	  --wine-exec $(CURDIR)/scripts/wine-exec.sh --demo $(BUILD)/demo
 
-# A zip to unpack and run on Windows: Talvique.exe and its wav folder, the
-# recordings' names stored as GBK bytes.
-dist: win32
-	@rm -rf $(BUILD)/dist && mkdir -p $(BUILD)/dist/Talvique
-	@cp $(WIN32)/bin/Talvique.exe $(BUILD)/dist/Talvique/
-	@cp -r $(WIN32)/bin/wav $(BUILD)/dist/Talvique/wav
-	@python3 voice/gbk_zip.py $(BUILD)/Talvique.zip $(BUILD)/dist/Talvique
-	@python3 voice/gbk_zip.py --check $(BUILD)/Talvique.zip $(BUILD)/dist/Talvique
-	@echo "$(BUILD)/Talvique.zip"
+# Zips to unpack and run on Windows: Talvique.exe and its wav folder, the
+# recordings' names stored as GBK bytes. Talvique.zip holds the i686 build
+# (runs on every Windows), Talvique-x64.zip the x86_64 one.
+dist: windows
+	@scripts/make-dist.sh $(WIN32) $(BUILD)/dist/i686 $(BUILD)/Talvique.zip
+	@scripts/make-dist.sh $(WIN64) $(BUILD)/dist/x64 $(BUILD)/Talvique-x64.zip
 
 clean:
 	rm -rf $(BUILD)

@@ -31,12 +31,14 @@ const SettingsKey kHeight{"_启动窗口g", "_启动窗口.g", "500"};
 
 ScreenRect WindowRect(int32_t handle) {
   ScreenRect rect{0, 0, 0, 0};
-  rt::CallDll(dll::kGetWindowRect, handle, uint32_t(uintptr_t(&rect)));
+  rt::CallDll(dll::kGetWindowRect, handle, &rect);
   return rect;
 }
 
 // EnumChildWindows' callback: every descendant gets a record.
-int32_t __attribute__((stdcall)) RecordChild(int32_t handle, int32_t) {
+// A window handle's significant bits fit 32 bits on both targets.
+int32_t RT_CALLBACK RecordChild(intptr_t window, intptr_t) {
+  const int32_t handle = int32_t(window);
   AppendChildLayout(ChildRecord(handle, WindowRect(handle), *MainLayout));
   return 1;
 }
@@ -59,7 +61,7 @@ void RecordLayout(int32_t handle) {
   *MainLayout = LayoutRecord{handle, rect.left, rect.top, rect.right - rect.left,
                              rect.bottom - rect.top};
   ClearChildLayouts();
-  rt::CallDll(dll::kEnumChildWindows, handle, uint32_t(uintptr_t(&RecordChild)), int32_t(0));
+  rt::CallDll(dll::kEnumChildWindows, handle, &RecordChild, int32_t(0));
 }
 
 void ScaleChildren() {

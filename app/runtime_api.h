@@ -16,6 +16,7 @@
 
 #include "runtime/commands/dll_directory_commands.h"
 #include "runtime/core/exit_routines.h"
+#include "runtime/core/dll_commands.h"
 #include "runtime/core/gates.h"
 #include "runtime/core/typed_value.h"
 
@@ -82,12 +83,27 @@ TypedValue CallLibrary(int32_t library, Command command, const A&... args) {
 }
 
 // ---- DLL commands (gate 1) -----------------------------------------------
-// Each argument is one 32-bit word as the declaration passes it.
+// Each argument is one word as the declaration passes it: a 32-bit integer
+// (a signed one is sign-extended to the word, as a window handle must be on
+// x64, an unsigned one zero-extended) or a pointer, data or function.
+using talv::DllWord;
+inline DllWord Word(int32_t x) { return DllWord(intptr_t(x)); }
+inline DllWord Word(uint32_t x) { return DllWord(x); }
+inline DllWord Word(const void* p) { return reinterpret_cast<DllWord>(p); }
+template <class F, class = std::enable_if_t<std::is_function_v<std::remove_pointer_t<F>>>>
+inline DllWord Word(F* function) {
+  return reinterpret_cast<DllWord>(function);
+}
+// The convention of a function of ours that an outside function calls back
+// (stdcall on the 32-bit target; x64 has one convention).
+#if defined(__i386__)
+#define RT_CALLBACK __attribute__((stdcall))
+#else
+#define RT_CALLBACK
+#endif
 template <class... A>
 uint32_t CallDll(int32_t index, A... words) {
-  static_assert((... && (sizeof(A) == 4 && std::is_integral_v<A>)),
-                "DLL command arguments are 32-bit integer words");
-  return uint32_t(Gate().CallDllCommand(index, uint32_t(words)...));
+  return uint32_t(Gate().CallDllCommand(index, Word(words)...));
 }
 
 // ---- Properties (gates 4, 5) ---------------------------------------------

@@ -32,8 +32,8 @@ void AttachSkin(const std::string& directory) {
   const intptr_t held = HoldFileIfSame(path.c_str(), talv::ByteArrayData(skin::kSkinLibraryImage),
                                        talv::ByteArrayLength(skin::kSkinLibraryImage));
   if (!held) return;
-  rt::CallDll(dll::kSkinAttachRes, uint32_t(uintptr_t(talv::ByteArrayData(skin::kSkinData))),
-              int32_t(talv::ByteArrayLength(skin::kSkinData)), uint32_t(0), int32_t(0),
+  rt::CallDll(dll::kSkinAttachRes, static_cast<const void*>(talv::ByteArrayData(skin::kSkinData)),
+              int32_t(talv::ByteArrayLength(skin::kSkinData)), static_cast<const void*>(nullptr), int32_t(0),
               int32_t(0), int32_t(0));
   ReleaseHeldFile(held);
 }

@@ -3,7 +3,7 @@
 #    native tests see the bytes the target program uses. (clang knows only
 #    UTF-8 execution text; its fuzz builds keep UTF-8 literals, which changes
 #    no parsing path.)
-#  - IEEE double arithmetic everywhere: SSE2 on the target, and no build
+#  - IEEE double arithmetic everywhere: SSE2 on both targets, and no build
 #    contracts a*b+c into a fused multiply-add, so both builds give the same bits.
 add_compile_options(-ffp-contract=off -Wall -Wextra -Wno-unused-parameter)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
@@ -11,7 +11,13 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
 endif()
 
 if(WIN32)
-  add_compile_options(-msse2 -mfpmath=sse -march=pentium4)
+  # x86_64 computes doubles in SSE2 already; i686 is told to.
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+    add_compile_options(-msse2 -mfpmath=sse -march=pentium4)
+    # Export lists name stdcall functions undecorated on both targets; the
+    # 32-bit linker matches "Name" to the decorated "Name@N" on its own.
+    add_link_options(-Wl,--enable-stdcall-fixup)
+  endif()
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600 WINVER=0x0600)
   set(TALV_STATIC_LINK -static -static-libgcc -static-libstdc++)
   add_link_options(${TALV_STATIC_LINK})

@@ -5,13 +5,14 @@
 set -u
 exe="$1"
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+. "$here/wine-env.sh"
 if [ -z "${DISPLAY:-}" ]; then
   echo "make run needs a display (DISPLAY is not set); try make demo" >&2
   exit 1
 fi
 [ -f "$exe" ] || { echo "no $exe: the build did not make the program" >&2; exit 1; }
-export WINEPREFIX="${TALV_WINEPREFIX:-$here/../build/wineprefix}"
+talv_wine_env "$(talv_pe_arch "$exe")"
 export LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8 WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-"$here/wine-prefix.sh" "$WINEPREFIX" || exit 1
-cd "$(dirname "$exe")" && exec wine "$(basename "$exe")"
+"$here/wine-prefix.sh" "$WINEARCH" || exit 1
+cd "$(dirname "$exe")" && exec "$WINE" "$(basename "$exe")"

@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
 # Runs a command with a private virtual display (Xvfb), never the user's.
 # A wineserver left from an earlier run without that display is stopped
-# first: its windows would fail to appear.
+# first (for the prefixes of both architectures): its windows would fail to
+# appear.
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-export WINEPREFIX="${TALV_WINEPREFIX:-$here/../build/wineprefix}"
-WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
+. "$here/wine-env.sh"
+stop_wineservers() {
+  local arch
+  for arch in win32 win64; do
+    (talv_wine_env $arch; [ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1) || true
+  done
+}
+stop_wineservers
 
 # Xvfb picks a free display number itself and writes it to fd 3.
 fifo=$(mktemp -u); mkfifo "$fifo"
@@ -17,7 +24,7 @@ rm -f "$fifo"
 export DISPLAY=":$n"
 "$@"
 rc=$?
-WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
+stop_wineservers
 kill "$xvfb" 2>/dev/null
 wait "$xvfb" 2>/dev/null
 exit $rc

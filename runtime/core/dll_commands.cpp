@@ -130,11 +130,11 @@ void* DllCommandModule(int32_t index) {
   return index >= 0 && size_t(index) < table.size() ? table[size_t(index)].module : nullptr;
 }
 
-uint64_t CallDllCommandArray(int32_t index, const uint32_t* words) {
+uint64_t CallDllCommandArray(int32_t index, const DllWord* words) {
   void* function = ResolveDllCommand(index);
+  const int32_t count = Table()[size_t(index)].argument_words;
   int32_t delta = 0;
-  uint64_t result =
-      platform::CallStdcall(function, words, Table()[size_t(index)].argument_words, &delta);
+  uint64_t result = platform::CallOutsideFunction(function, words, count, &delta);
   if (delta != 0) RaiseIndexedRuntimeError(RuntimeErrorIndex::DllStack, 0, 0);
   return result;
 }

@@ -14,7 +14,7 @@ const DllLoader kLoader = {Load, Unload, Find};
 const DllLoader& PlatformDllLoader() { return kLoader; }
 
 namespace platform {
-uint64_t CallStdcall(void*, const uint32_t*, int32_t, int32_t*) {
+uint64_t CallOutsideFunction(void*, const DllWord*, int32_t, int32_t*) {
   RaiseRuntimeErrorF("本平台不能调用DLL命令");
 }
 }  // namespace platform

@@ -72,12 +72,13 @@ uint64_t CallDllCommandGate(int32_t index, ...) {
   va_list ap;
   va_start(ap, index);
 #if TALV_ARGS_IN_PLACE
-  const uint32_t* words = reinterpret_cast<const uint32_t*>(ap);
+  const DllWord* words = reinterpret_cast<const DllWord*>(ap);
 #else
   int32_t count = DllCommandArgumentWords(index);
-  auto* copy = static_cast<uint32_t*>(__builtin_alloca(sizeof(uint32_t) * (count + 1)));
-  for (int32_t i = 0; i < count; ++i) copy[i] = va_arg(ap, uint32_t);
-  const uint32_t* words = copy;
+  if (count > platform::kMaxDllWords) count = platform::kMaxDllWords;
+  DllWord copy[platform::kMaxDllWords + 1];
+  for (int32_t i = 0; i < count; ++i) copy[i] = va_arg(ap, DllWord);
+  const DllWord* words = copy;
 #endif
   uint64_t result = CallDllCommandArray(index, words);
   va_end(ap);

@@ -12,8 +12,11 @@ namespace talv {
 namespace {
 HeapCounters g_counters{};
 
+// The count as the 32-bit program has always shown it; on x64 a request can
+// exceed what an int shows, so the whole count is shown there.
 [[noreturn]] void OutOfMemory(size_t bytes) {
-  RaiseRuntimeErrorF("分配 %d 字节内存失败!", int(bytes));
+  if (sizeof(size_t) == 4) RaiseRuntimeErrorF("分配 %d 字节内存失败!", int(bytes));
+  RaiseRuntimeErrorF("分配 %llu 字节内存失败!", static_cast<unsigned long long>(bytes));
 }
 }  // namespace
 

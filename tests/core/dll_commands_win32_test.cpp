@@ -1,6 +1,7 @@
 // DLL commands on the target: resolution through the real loader, ordinals
 // of our probe library, the DLL-command directory before the program
-// directory, and the stack check of the call.
+// directory, the words of the call in their places, and (on i686) the stack
+// check of the call.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,6 +11,7 @@
 
 #include "app/runtime_api.h"
 #include "runtime/core/dll_commands.h"
+#include "runtime/core/gates.h"
 #include "runtime/core/program_directory.h"
 
 namespace talv {
@@ -70,7 +72,7 @@ TEST_F(DllCommandsOnTarget, GetWindowRectResolvesThroughUser32AfterKernel32AndGd
   Declare({{"", "GetWindowRect", 8}});
   HWND desktop = GetDesktopWindow();
   RECT via_gate{}, direct{};
-  uint32_t ok = rt::CallDll(0, uint32_t(uintptr_t(desktop)), uint32_t(uintptr_t(&via_gate)));
+  uint32_t ok = rt::CallDll(0, static_cast<const void*>(desktop), &via_gate);
   EXPECT_EQ(g_loads, (std::vector<std::string>{"Kernel32.dll", "Gdi32.dll", "User32.dll"}));
   EXPECT_EQ(g_unloads, (std::vector<std::string>{"Kernel32.dll", "Gdi32.dll"}));
   EXPECT_EQ(DllCommandModule(0), GetModuleHandleA("user32.dll"));
@@ -81,7 +83,7 @@ TEST_F(DllCommandsOnTarget, GetWindowRectResolvesThroughUser32AfterKernel32AndGd
   EXPECT_GT(via_gate.right, 0);
 
   // Resolved once: the second call loads nothing.
-  rt::CallDll(0, uint32_t(uintptr_t(desktop)), uint32_t(uintptr_t(&via_gate)));
+  rt::CallDll(0, static_cast<const void*>(desktop), &via_gate);
   EXPECT_EQ(g_loads.size(), 3u);
 }
 
@@ -130,6 +132,22 @@ TEST_F(DllCommandsOnTarget, TheDllCommandDirectoryComesBeforeTheProgramDirectory
   RemoveDirectoryA(folder.c_str());
 }
 
+// Twelve words reach their parameters: on x64 four in registers and eight
+// in stack slots, on i686 all on the stack.
+TEST_F(DllCommandsOnTarget, TwelveWordsReachTheirPlaces) {
+  Declare({{"talv_probe.dll", "#8", 48}});
+  const DllWord big = sizeof(DllWord) == 8 ? DllWord(uint64_t(0x123456789) << 8) : 0x7000000u;
+  const uint64_t sum = Gates().CallDllCommand(0, DllWord(1), DllWord(2), DllWord(3), DllWord(4),
+                                              DllWord(5), DllWord(6), DllWord(7), DllWord(8),
+                                              DllWord(9), DllWord(10), DllWord(11), big);
+  const DllWord expected = 1 + 4 + 9 + 16 + 25 + 36 + 49 + 64 + 81 + 100 + 121 + big;
+  EXPECT_EQ(DllWord(sum), expected);
+  // A negative 32-bit argument is sign-extended to the word (window handles).
+  Declare({{"talv_probe.dll", "TalvAdd", 8}});
+  EXPECT_EQ(int32_t(rt::CallDll(0, int32_t(-5), int32_t(3))), -2);
+}
+
+#if defined(__i386__)
 // The thunk measures what the callee did to the stack and restores it, so
 // a wrong declaration is caught rather than left to corrupt the caller.
 int __cdecl CdeclSum(int a, int b) { return a + b; }
@@ -141,36 +159,38 @@ TEST(StdcallThunk, TellsWhatTheCalleePopped) {
   void* more = reinterpret_cast<void*>(GetProcAddress(probe, "TalvPopsMore"));
   void* less = reinterpret_cast<void*>(GetProcAddress(probe, "TalvPopsLess"));
   ASSERT_TRUE(add && more && less);
-  const uint32_t words[2] = {20, 22};
+  const DllWord words[2] = {20, 22};
   int32_t delta = 99;
-  EXPECT_EQ(platform::CallStdcall(add, words, 2, &delta) & 0xFFFFFFFF, 42u);
+  EXPECT_EQ(platform::CallOutsideFunction(add, words, 2, &delta) & 0xFFFFFFFF, 42u);
   EXPECT_EQ(delta, 0);
-  EXPECT_EQ(platform::CallStdcall(more, words, 1, &delta) & 0xFFFFFFFF, 20u);
+  EXPECT_EQ(platform::CallOutsideFunction(more, words, 1, &delta) & 0xFFFFFFFF, 20u);
   EXPECT_EQ(delta, 4);
-  EXPECT_EQ(platform::CallStdcall(less, words, 2, &delta) & 0xFFFFFFFF, 42u);
+  EXPECT_EQ(platform::CallOutsideFunction(less, words, 2, &delta) & 0xFFFFFFFF, 42u);
   EXPECT_EQ(delta, -4);
   EXPECT_EQ(
-      platform::CallStdcall(reinterpret_cast<void*>(&CdeclSum), words, 2, &delta) & 0xFFFFFFFF,
+      platform::CallOutsideFunction(reinterpret_cast<void*>(&CdeclSum), words, 2, &delta) & 0xFFFFFFFF,
       42u);
   EXPECT_EQ(delta, -8);
   FreeLibrary(probe);
 }
 
-TEST(StdcallThunk, PassesAllWordsAndReturnsEdxEax) {
-  // GetTickCount64 returns 64 bits in EDX:EAX.
+#endif
+
+TEST(OutsideCallThunk, PassesAllWordsAndReturnsTheWholeResult) {
+  // GetTickCount64 returns 64 bits (EDX:EAX on i686, RAX on x64).
   void* tick64 =
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTickCount64"));
   ASSERT_NE(tick64, nullptr);
   int32_t delta = 1;
   uint64_t before = GetTickCount64();
-  uint64_t t = platform::CallStdcall(tick64, nullptr, 0, &delta);
+  uint64_t t = platform::CallOutsideFunction(tick64, nullptr, 0, &delta);
   EXPECT_EQ(delta, 0);
   EXPECT_GE(t, before);
   // wsprintfA-like functions are cdecl; MulDiv takes three words, stdcall.
   void* muldiv =
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "MulDiv"));
-  const uint32_t three[3] = {7, 6, 3};
-  EXPECT_EQ(platform::CallStdcall(muldiv, three, 3, &delta) & 0xFFFFFFFF, 14u);
+  const DllWord three[3] = {7, 6, 3};
+  EXPECT_EQ(platform::CallOutsideFunction(muldiv, three, 3, &delta) & 0xFFFFFFFF, 14u);
   EXPECT_EQ(delta, 0);
 }
 

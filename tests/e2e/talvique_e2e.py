@@ -23,6 +23,7 @@ import time
 import wave
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, HERE)
 import tone_analysis  # noqa: E402
 
@@ -181,8 +182,8 @@ class Program:
         self.exe = os.path.join(self.folder, "Talvique.exe")
         self.process = None
         self.env = dict(os.environ)
-        self.env.update(WINEPREFIX=args.prefix, LC_ALL="zh_CN.UTF-8", LANG="zh_CN.UTF-8",
-                        WINEDEBUG="-all")
+        self.env.update(WINEPREFIX=args.prefix, WINEARCH=args.arch, WINELOADER=args.wine,
+                        LC_ALL="zh_CN.UTF-8", LANG="zh_CN.UTF-8", WINEDEBUG="-all")
         self.env.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=;winepulse.drv=d")
         self.started_at = None
         self.shown_after = None
@@ -194,7 +195,7 @@ class Program:
         env = dict(self.env)
         env.update(extra_env or {})
         self.started_at = time.monotonic()
-        self.process = subprocess.Popen(["wine", self.exe], cwd=self.folder, env=env,
+        self.process = subprocess.Popen([self.args.wine, self.exe], cwd=self.folder, env=env,
                                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL, start_new_session=True)
         if wait:
@@ -222,7 +223,7 @@ class Program:
         return wait_for(settled, "the layout to settle", timeout=30, step=0.1)
 
     def probe_raw(self, *arguments, timeout=30):
-        return subprocess.run(["wine", self.args.probe] + list(arguments), env=self.env,
+        return subprocess.run([self.args.wine, self.args.probe] + list(arguments), env=self.env,
                               capture_output=True, timeout=timeout, stdin=subprocess.DEVNULL)
 
     def probe(self):
@@ -783,7 +784,7 @@ def foreign_skin_library(args):
             os.unlink(f)
     shutil.copy(args.foreign_skin, dll)
     p = Program(args, "foreign_skin_library")
-    holder = subprocess.Popen(["wine", args.probe, "hold", "Z:" + dll.replace("/", "\\"), "60"],
+    holder = subprocess.Popen([args.wine, args.probe, "hold", "Z:" + dll.replace("/", "\\"), "60"],
                               env=p.env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                               stderr=subprocess.DEVNULL, start_new_session=True)
     try:
@@ -881,6 +882,14 @@ def demo(args, out):
     print("spoken readout: " + wav)
 
 
+def pe_arch(exe):
+    """win64 for an x86_64 Windows program, win32 otherwise."""
+    with open(exe, "rb") as f:
+        head = f.read(4096)
+    offset = struct.unpack_from("<I", head, 60)[0]
+    return "win64" if struct.unpack_from("<H", head, offset + 4)[0] == 0x8664 else "win32"
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--list", action="store_true")
@@ -894,17 +903,22 @@ def main():
     ap.add_argument("--tone-map")
     ap.add_argument("--work")
     ap.add_argument("--wine-exec")
-    ap.add_argument("--prefix", default=os.environ.get("TALV_WINEPREFIX"))
+    ap.add_argument("--prefix")
     args = ap.parse_args()
     if args.list:
         print("\n".join(SCENARIOS))
         return 0
-    if not args.prefix:
-        args.prefix = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(args.work))),
-                                   "wineprefix")
+    # The program's architecture picks the Wine loader and the prefix; each
+    # architecture has a prefix of its own, as scripts/wine-env.sh lays out.
+    args.arch = pe_arch(args.exe)
+    args.wine = "/usr/lib/wine/wine64" if args.arch == "win64" else "/usr/lib/wine/wine"
+    prefix_variable = "TALV_WINEPREFIX64" if args.arch == "win64" else "TALV_WINEPREFIX"
+    args.prefix = args.prefix or os.environ.get(prefix_variable) or os.path.join(
+        ROOT, "build", "wineprefix64" if args.arch == "win64" else "wineprefix")
+    print("Windows target: %s (%s)" % ("x86_64" if args.arch == "win64" else "i686", args.wine))
     # The prefix exists and is set up (window frames, fonts) before the first start.
-    subprocess.run([os.path.join(os.path.dirname(args.wine_exec), "wine-prefix.sh"), args.prefix],
-                   check=True)
+    subprocess.run([os.path.join(os.path.dirname(args.wine_exec), "wine-prefix.sh"), args.arch],
+                   env=dict(os.environ, **{prefix_variable: args.prefix}), check=True)
     if args.demo:
         demo(args, args.demo)
         return 0

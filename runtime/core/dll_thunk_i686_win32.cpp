@@ -4,9 +4,12 @@
 // the call ESP can be compared with it and restored whatever the callee
 // popped. A correct stdcall callee leaves a difference of 0, one that pops
 // too little a negative and one that pops too much a positive difference.
+#if defined(__i386__)
 #include "runtime/core/dll_commands.h"
 
-extern "C" uint64_t talv_call_stdcall(void* function, const uint32_t* words, int32_t count,
+static_assert(sizeof(talv::DllWord) == 4, "a 32-bit argument word");
+
+extern "C" uint64_t talv_call_stdcall(void* function, const talv::DllWord* words, int32_t count,
                                       int32_t* stack_delta);
 
 asm(R"(
@@ -44,8 +47,10 @@ _talv_call_stdcall:
 
 namespace talv::platform {
 
-uint64_t CallStdcall(void* function, const uint32_t* words, int32_t count, int32_t* stack_delta) {
+uint64_t CallOutsideFunction(void* function, const DllWord* words, int32_t count,
+                             int32_t* stack_delta) {
   return talv_call_stdcall(function, words, count, stack_delta);
 }
 
 }  // namespace talv::platform
+#endif
