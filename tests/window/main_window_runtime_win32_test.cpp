@@ -260,9 +260,9 @@ TEST_F(MainWindowRuntime, EveryKindPropertyReadsBackAsTheDefinitionHoldsIt) {
 
 TEST_F(MainWindowRuntime, TheWindowOpensCentredAtItsOuterSize) {
   EXPECT_EQ(rt::ReadInt(kMain, kWindowUnit, 2), 434);
-  EXPECT_EQ(rt::ReadInt(kMain, kWindowUnit, 3), 417);
+  EXPECT_EQ(rt::ReadInt(kMain, kWindowUnit, 3), 432);
   EXPECT_EQ(rt::ReadInt(kMain, kWindowUnit, 0), (GetSystemMetrics(SM_CXSCREEN) - 434) / 2);
-  EXPECT_EQ(rt::ReadInt(kMain, kWindowUnit, 1), (GetSystemMetrics(SM_CYSCREEN) - 417) / 2);
+  EXPECT_EQ(rt::ReadInt(kMain, kWindowUnit, 1), (GetSystemMetrics(SM_CYSCREEN) - 432) / 2);
   EXPECT_STREQ(Text(kWindowUnit, 8).c_str(), "Talvique ");
 }
 
