@@ -85,8 +85,8 @@ demo: windows
 	  --tones $$tree/test-tones/wav --tone-map $$tree/test-tones/tones.tsv --work $$tree/e2e/runs \
 	  --wine-exec $(CURDIR)/scripts/wine-exec.sh --demo $(BUILD)/demo
 
-# Zips to unpack and run on Windows: Talvique.exe and its wav folder, the
-# recordings' names stored as GBK bytes. Talvique.zip holds the i686 build
+# Zips to unpack and run on Windows: Talvique.exe, its help page and its wav
+# folder, the recordings' names stored as GBK bytes. Talvique.zip holds the i686 build
 # (runs on every Windows), Talvique-x64.zip the x86_64 one.
 dist: windows
 	@scripts/make-dist.sh $(WIN32) $(BUILD)/dist/i686 $(BUILD)/Talvique.zip

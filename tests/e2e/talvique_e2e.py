@@ -30,9 +30,11 @@ import tone_analysis  # noqa: E402
 TITLE = "Talvique "
 TITLE_PATTERN = "^Talvique $"
 
-# The Main window's controls as its description places them (434 × 417).
+# The Main window's controls as its description places them, at its design
+# size (outer size 434 × 432).
+DESIGN_SIZE = (434, 432)
 DEFINITION = {
-    "gfd": (399, 394, 20, 20), "sqc1": (66, 284, 60, 60), "标签1": (344, 357, 72, 16),
+    "gfd": (399, 381, 20, 20), "sqc1": (66, 284, 60, 60), "标签1": (344, 357, 72, 16),
     "按钮1": (254, 353, 80, 24), "日期框2": (127, 353, 120, 24), "日期框1": (5, 353, 120, 24),
     "步骤": (251, 5, 173, 340), "szf": (66, 224, 60, 60), "sdeng": (125, 284, 120, 60),
     "schu": (186, 224, 60, 60), "scheng": (186, 164, 60, 60), "sjian": (186, 104, 60, 60),
@@ -41,7 +43,7 @@ DEFINITION = {
     "sdian": (126, 224, 60, 60), "s2": (66, 164, 60, 60), "s5": (66, 104, 60, 60),
     "s1": (6, 164, 60, 60), "s4": (6, 104, 60, 60), "s0": (6, 224, 60, 60),
     "s7": (6, 44, 60, 60), "计算": (4, 3, 246, 35), "分组框1": (3, 35, 246, 312),
-    "超级链接框1": (0, 344, 424, 40),
+    "超级链接框1": (0, 381, 394, 20),
 }
 KEY_CONTROL = {str(d): "s%d" % d for d in range(10)}
 KEY_CONTROL.update({"+": "sjia", "-": "sjian", "*": "scheng", "/": "schu", "=": "sdeng",
@@ -103,6 +105,7 @@ class Report:
             if parts and parts[0] == "window":
                 v = [int(x) for x in parts[1:]]
                 self.hwnd, self.rect, self.minimized, self.client = v[0], tuple(v[1:5]), v[5], (v[6], v[7])
+                self.client_size = (v[8], v[9])
                 self.window = True
             elif parts and parts[0] == "focus":
                 self.focus = int(parts[1])
@@ -231,25 +234,11 @@ class Program:
         return Report(r.stdout.decode("latin-1").splitlines()) if r.returncode == 0 else Report([])
 
     def click(self, key, report=None):
+        """A click at the centre of the key's control."""
         report = report or self.probe()
-        name = KEY_CONTROL.get(key, key)
-        x, y = report.control(name).centre
-        if name != "超级链接框1":
-            # The hyperlink lies on top of the day-count row: click the part
-            # of the control that it leaves uncovered.
-            l, t, r, b = report.control(name).rect
-            hl, ht, hr, hb = report.control("超级链接框1").rect
-            if hl < r and l < hr and ht <= y < hb:
-                y = (max(t, hb) + b) // 2 if hb < b else (t + min(b, ht)) // 2
-        # A control that reaches past the client area (the Sound toggle
-        # does) is clicked in the part that shows.
-        border = report.client[0] - report.rect[0]
-        client_right, client_bottom = report.rect[2] - border, report.rect[3] - border
-        l, t, r, b = report.control(name).rect
-        if b > client_bottom:
-            y = (t + min(b, client_bottom)) // 2
-        if r > client_right:
-            x = (l + min(r, client_right)) // 2
+        self.click_at(*report.control(KEY_CONTROL.get(key, key)).centre)
+
+    def click_at(self, x, y):
         # mousemove --sync waits for a motion, which never comes when the
         # pointer is already there: click again in place then.
         global POINTER
@@ -278,10 +267,6 @@ class Program:
     def wait_tape(self, text, timeout=30):
         want = gbk(text)
         return wait_for(lambda: self.tape() == want, "the tape to show %r" % text, timeout)
-
-    def tab(self):
-        subprocess.run(["xdotool", "key", "Tab"], timeout=30)
-        return False
 
     def close(self, timeout=60):
         """Esc, as a user presses it with the window in front: the keyboard
@@ -412,8 +397,8 @@ def scenario(f):
 def expected_child_rects(report, main_size):
     """Where each control must be: the recorded layout (the description's
     place plus the frame offsets that the recording subtracts) scaled from
-    434 × 417 to the window's size, in screen coordinates."""
-    fx, fy = main_size[0] / 434, main_size[1] / 417
+    the design size to the window's size, in screen coordinates."""
+    fx, fy = main_size[0] / DESIGN_SIZE[0], main_size[1] / DESIGN_SIZE[1]
     bx = report.client[0] - report.rect[0]
     by = report.client[1] - report.rect[1]
     rects = {}
@@ -439,14 +424,148 @@ def first_start_layout(args):
         got = report.control(name).rect
         check(got == rect, "%s at %r, expected %r" % (name, got, rect))
     # Back to the recorded size: every control at its recorded place.
-    p.probe_raw("move", str(report.hwnd), "120", "90", "434", "417")
-    back = wait_for(lambda: (lambda r: r if r.geometry == (120, 90, 434, 417) else None)(p.probe()),
-                    "the window at 434 × 417")
-    expected = expected_child_rects(back, (434, 417))
+    w, h = DESIGN_SIZE
+    p.probe_raw("move", str(report.hwnd), "120", "90", str(w), str(h))
+    back = wait_for(lambda: (lambda r: r if r.geometry == (120, 90, w, h) else None)(p.probe()),
+                    "the window at its design size")
+    expected = expected_child_rects(back, DESIGN_SIZE)
     for name, rect in expected.items():
         check(back.control(name).rect == rect,
               "%s at %r after resizing back, expected %r" % (name, back.control(name).rect, rect))
-    wait_for(lambda: p.settings() == ["120", "90", "434", "417"], "the new size in peizi.ini")
+    wait_for(lambda: p.settings() == ["120", "90", str(w), str(h)], "the new size in peizi.ini")
+    p.close()
+
+
+# The overlaps that the keypad has by design: every key inside the group
+# box's frame, the Entry box 3 pixels over the frame's top, and ← and = in
+# one shared column. No other two controls may overlap.
+KEYPAD_KEYS = ["sqc1", "szf", "sdeng", "schu", "scheng", "sjian", "sjia", "sqc", "sdian"] + \
+    ["s%d" % d for d in range(10)]
+KEYPAD_OVERLAPS = {frozenset((k, "分组框1")) for k in KEYPAD_KEYS + ["计算"]} | \
+    {frozenset(("sqc1", "sdeng"))}
+
+
+def inside(point, rect):
+    return rect[0] <= point[0] < rect[2] and rect[1] <= point[1] < rect[3]
+
+
+def check_reach(p, report, size):
+    """Every control inside the client area, uncovered by any other apart
+    from the keypad's overlaps, and found by WindowFromPoint at its centre
+    and near each corner (the control or a window of its own)."""
+    check(report.geometry[2:] == size, "the window is %r, expected %r" % (report.geometry, size))
+    cx, cy = report.client
+    client = (cx, cy, cx + report.client_size[0], cy + report.client_size[1])
+    rects = {name: report.control(name).rect for name in DEFINITION}
+    handles = {name: report.control(name).hwnd for name in DEFINITION}
+    parents = {c.hwnd: c.parent for c in report.children}
+
+    def owner(hwnd):
+        """The control that a window is or belongs to."""
+        while hwnd and hwnd != report.hwnd:
+            for name, h in handles.items():
+                if h == hwnd:
+                    return name
+            hwnd = parents.get(hwnd)
+        return None
+
+    for name, (l, t, r, b) in rects.items():
+        check(r > l and b > t, "%s is empty at %r" % (name, size))
+        check(client[0] <= l and client[1] <= t and r <= client[2] and b <= client[3],
+              "%s at %r reaches past the client area %r at %r" % (name, rects[name], client, size))
+    names = list(rects)
+    for i, a in enumerate(names):
+        for b in names[i + 1:]:
+            ra, rb = rects[a], rects[b]
+            if ra[0] < rb[2] and rb[0] < ra[2] and ra[1] < rb[3] and rb[1] < ra[3]:
+                check(frozenset((a, b)) in KEYPAD_OVERLAPS,
+                      "%s %r and %s %r overlap at %r" % (a, ra, b, rb, size))
+    points = []
+    for name, (l, t, r, b) in rects.items():
+        for point in [((l + r) // 2, (t + b) // 2), (l + 2, t + 2), (r - 3, t + 2),
+                      (l + 2, b - 3), (r - 3, b - 3)]:
+            points.append((name, point))
+    answer = p.probe_raw("hit", *[str(v) for _, pt in points for v in pt])
+    hits = [int(line.split()[3]) for line in answer.stdout.decode().split("\n")
+            if line.startswith("hit ")]
+    check(len(hits) == len(points), "the probe answered %d of %d points" % (len(hits), len(points)))
+    for (name, point), hwnd in zip(points, hits):
+        found = owner(hwnd)
+        # Where a keypad overlap covers the point, the control on top answers.
+        allowed = {name} | {other for other in names if frozenset((name, other)) in KEYPAD_OVERLAPS
+                            and inside(point, rects[other])}
+        check(found in allowed, "at %r (%s) WindowFromPoint finds %s at %r"
+              % (point, name, found or hwnd, size))
+    return len(points)
+
+
+@scenario
+def every_control_within_reach(args):
+    p = Program(args, "every_control_within_reach")
+    # First start: the default size.
+    report = p.start().wait_shown()
+    checked = check_reach(p, report, DEFAULT_GEOMETRY[2:])
+    p.close()
+    # A start at the design size.
+    p.write_settings(100, 100, *DESIGN_SIZE)
+    report = p.start().wait_shown()
+    checked += check_reach(p, report, DESIGN_SIZE)
+    p.close()
+    print("points found at their controls: %d" % checked)
+
+
+@scenario
+def sound_toggle_by_click(args):
+    """Two clicks at the Sound toggle's centre: the sound goes off, then on."""
+    tone_map = tone_analysis.load_map(args.tone_map)
+    p = Program(args, "sound_toggle_by_click")
+    cap = Capture(p.folder)
+    try:
+        p.start(cap.env)
+        report = p.probe()
+
+        def heard_after(mark, name):
+            return [s.name for s in cap.segments(tone_map) if s.onset > mark and s.name == name]
+        mark = cap.now()
+        p.click("5", report)
+        p.wait_entry("5")
+        wait_for(lambda: heard_after(mark, "五"), "the sound of 5", step=0.2)
+        mark = cap.now()
+        p.click("sound", report)
+        p.click("6", report)
+        p.wait_entry("56")
+        p.click("sound", report)
+        p.click("7", report)
+        p.wait_entry("567")
+        # The sounds arrive in the order they were played: once 七 is heard,
+        # a 六 would have been heard before it.
+        wait_for(lambda: heard_after(mark, "七"), "the sound of 7 after switching back on", step=0.2)
+        heard = [s.name for s in cap.segments(tone_map) if s.onset > mark]
+        check(heard == ["七"], "with the sound off and on again: %r" % heard)
+        p.close()
+    finally:
+        p.kill()
+        cap.stop()
+
+
+@scenario
+def date_picker_opens_calendar(args):
+    """A click on the left picker's drop-down arrow shows its calendar."""
+    p = Program(args, "date_picker_opens_calendar")
+    report = p.start().wait_shown()
+    picker = report.control("日期框1")
+
+    def dropped():
+        r = p.probe_raw("dropped", str(picker.hwnd))
+        check(r.returncode == 0, "the picker did not answer (%d)" % r.returncode)
+        return r.stdout.decode().strip() == "1"
+    check(not dropped(), "the calendar shows before any click")
+    l, t, r, b = picker.rect
+    # The arrow is at the picker's right end, inside its sunken border.
+    p.click_at(r - 10, (t + b) // 2)
+    wait_for(dropped, "the calendar of 日期框1")
+    p.click_at(r - 10, (t + b) // 2)
+    wait_for(lambda: not dropped(), "the calendar closed by a second click")
     p.close()
 
 
@@ -679,12 +798,7 @@ def day_count(args):
         for picker, d in ((first, d1), (second, d2)):
             r = p.probe_raw("setdate", str(picker.hwnd), *[str(x) for x in d])
             check(r.returncode == 0, "setting a date picker failed (%d)" % r.returncode)
-        # The hyperlink covers the day-count row: as a user must, reach the
-        # button with Tab (the three tab stops) and press it with the space bar.
-        button = report.control("按钮1").hwnd
-        wait_for(lambda: p.probe().focus == button or p.tab(), "the focus on 计算天数", timeout=30,
-                 step=0.1)
-        subprocess.run(["xdotool", "key", "space"], timeout=30)
+        p.click("days", report)
         return wait_for(lambda: (lambda t: t.decode("gbk") if t else None)(
             next(c for c in p.probe().children if c.hwnd == label.hwnd).text), "the day count")
 

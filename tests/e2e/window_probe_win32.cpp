@@ -16,9 +16,15 @@
 //                               milliseconds until ENTRYHWND's text changed
 //   window_probe hold FILE SECONDS
 //                               keeps FILE open with writers shut out
+//   window_probe hit X Y [X Y ...]
+//                               for each screen point, the window that
+//                               WindowFromPoint finds there: "hit X Y HWND"
+//   window_probe dropped PICKER
+//                               1 when the date picker's calendar is shown,
+//                               else 0
 //
 // Report lines (numbers decimal, texts as hex of their bytes):
-//   window HWND LEFT TOP RIGHT BOTTOM MINIMIZED CLIENTX CLIENTY
+//   window HWND LEFT TOP RIGHT BOTTOM MINIMIZED CLIENTX CLIENTY CLIENTW CLIENTH
 //   focus HWND                  the window with the keyboard focus
 //   child HWND PARENT CLASS STYLE LEFT TOP RIGHT BOTTOM VISIBLE TEXTHEX
 // Exit code 2 when no such window exists.
@@ -148,12 +154,35 @@ int ClickWatch(char** argv) {
   }
 }
 
+int Hit(int argc, char** argv) {
+  for (int i = 2; i + 1 < argc; i += 2) {
+    POINT p = {atoi(argv[i]), atoi(argv[i + 1])};
+    std::printf("hit %ld %ld %lu\n", p.x, p.y,
+                static_cast<unsigned long>(reinterpret_cast<uintptr_t>(WindowFromPoint(p))));
+  }
+  std::fflush(stdout);
+  return 0;
+}
+
+int Dropped(char** argv) {
+  DWORD_PTR calendar = 0;
+  if (!SendMessageTimeoutA(HandleArg(argv[2]), DTM_GETMONTHCAL, 0, 0, SMTO_ABORTIFHUNG, 5000,
+                           &calendar))
+    return 3;
+  HWND shown = reinterpret_cast<HWND>(calendar);
+  std::printf("%d\n", shown && IsWindowVisible(shown) ? 1 : 0);
+  std::fflush(stdout);
+  return 0;
+}
+
 int main(int argc, char** argv) {
   if (argc >= 7 && std::strcmp(argv[1], "move") == 0) return Move(argv);
   if (argc >= 4 && std::strcmp(argv[1], "show") == 0) return Show(argv);
   if (argc >= 5 && std::strcmp(argv[1], "clickwatch") == 0) return ClickWatch(argv);
   if (argc >= 9 && std::strcmp(argv[1], "setdate") == 0) return SetDate(argv);
   if (argc >= 4 && std::strcmp(argv[1], "hold") == 0) return Hold(argv);
+  if (argc >= 4 && std::strcmp(argv[1], "hit") == 0) return Hit(argc, argv);
+  if (argc >= 3 && std::strcmp(argv[1], "dropped") == 0) return Dropped(argv);
   if (argc < 2) {
     std::fprintf(stderr, "usage: window_probe TITLE\n");
     return 1;
@@ -164,9 +193,12 @@ int main(int argc, char** argv) {
   GetWindowRect(window, &r);
   POINT client = {0, 0};
   ClientToScreen(window, &client);
-  std::printf("window %lu %ld %ld %ld %ld %d %ld %ld\n",
+  RECT area = {0, 0, 0, 0};
+  GetClientRect(window, &area);
+  std::printf("window %lu %ld %ld %ld %ld %d %ld %ld %ld %ld\n",
               static_cast<unsigned long>(reinterpret_cast<uintptr_t>(window)), r.left, r.top,
-              r.right, r.bottom, IsIconic(window) ? 1 : 0, client.x, client.y);
+              r.right, r.bottom, IsIconic(window) ? 1 : 0, client.x, client.y, area.right,
+              area.bottom);
   GUITHREADINFO gui = {};
   gui.cbSize = sizeof gui;
   if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui))

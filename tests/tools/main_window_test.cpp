@@ -3,7 +3,10 @@
 // its own and with the Main window's layout written out below.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <set>
+#include <string>
 
 #include "resources/main_window_definition.h"
 #include "resources/main_window_description.h"
@@ -73,9 +76,9 @@ struct Expected {
 constexpr int32_t kNone = kNoHandler;
 #define H(name) int32_t(MainHandler::name)
 const Expected kLayout[] = {
-    {0x06010003, nullptr, WindowKind::kKindWord, 50, 50, 434, 417, "", 0, H(StartUp)},
-    {0x160100CC, "超级链接框1", HyperLinkerKind::kKindWord, 0, 344, 424, 40, "", 0, kNone},
-    {0x1601007E, "gfd", PicBtnKind::kKindWord, 399, 394, 20, 20, "", -1, H(ToggleSound)},
+    {0x06010003, nullptr, WindowKind::kKindWord, 50, 50, 434, 432, "", 0, H(StartUp)},
+    {0x160100CC, "超级链接框1", HyperLinkerKind::kKindWord, 0, 381, 394, 20, "", 0, kNone},
+    {0x1601007E, "gfd", PicBtnKind::kKindWord, 399, 381, 20, 20, "", -1, H(ToggleSound)},
     {0x16010004, "sqc1", ButtonKind::kKindWord, 66, 284, 60, 60, "", 0, H(PressBackspace)},
     {0x16010005, "标签1", LabelKind::kKindWord, 344, 357, 72, 16, "", 0, kNone},
     {0x16010006, "按钮1", ButtonKind::kKindWord, 254, 353, 80, 24, "", 0, H(DayCount)},
@@ -175,6 +178,60 @@ TEST_F(MainWindowTest, EveryUnitHasItsLayoutFlagsTagAndBinding) {
   }
 }
 
+// The client area at the design size, as the recorded layout assumes it: a
+// 4-pixel frame on every side and a 23-pixel caption with the top frame.
+struct Box {
+  int32_t left, top, right, bottom;
+};
+Box BoxOf(const UnitRecordView& u) { return {u.left, u.top, u.left + u.width, u.top + u.height}; }
+Box Overlap(const Box& a, const Box& b) {
+  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+          std::min(a.bottom, b.bottom)};
+}
+bool Empty(const Box& b) { return b.right <= b.left || b.bottom <= b.top; }
+
+TEST_F(MainWindowTest, EveryControlLiesInTheClientAreaAndOnlyTheKeypadOverlaps) {
+  const UnitRecordView window = Unit(0);
+  const Box client{0, 0, window.width - 2 * 4, window.height - 23 - 4};
+  const std::set<std::string> keys = {"sqc1", "szf", "sdeng", "schu", "scheng", "sjian", "sjia",
+                                      "sqc",  "s0",  "s1",    "s2",   "s3",     "s4",    "s5",
+                                      "s6",   "s7",  "s8",    "s9",   "sdian"};
+  const UnitRecordView group = Unit(28);
+  ASSERT_EQ(group.name, "分组框1");
+  for (uint32_t i = 1; i < 29; ++i) {
+    const UnitRecordView a = Unit(i);
+    SCOPED_TRACE(a.name);
+    const Box box = BoxOf(a);
+    EXPECT_GE(box.left, client.left);
+    EXPECT_GE(box.top, client.top);
+    EXPECT_LE(box.right, client.right);
+    EXPECT_LE(box.bottom, client.bottom);
+    EXPECT_GT(a.width, 0);
+    EXPECT_GT(a.height, 0);
+    for (uint32_t j = i + 1; j < 29; ++j) {
+      const UnitRecordView b = Unit(j);
+      const Box o = Overlap(box, BoxOf(b));
+      if (Empty(o)) continue;
+      SCOPED_TRACE(b.name);
+      if (keys.count(std::string(a.name)) && b.name == group.name) {
+        // A key lies wholly inside the keypad's frame.
+        EXPECT_EQ(o.left, box.left);
+        EXPECT_EQ(o.top, box.top);
+        EXPECT_EQ(o.right, box.right);
+        EXPECT_EQ(o.bottom, box.bottom);
+      } else if (a.name == "计算" && b.name == group.name) {
+        EXPECT_EQ(o.bottom - o.top, 3);  // the Entry box reaches 3 pixels over the frame's top
+        EXPECT_EQ(o.top, BoxOf(group).top);
+      } else if (a.name == "sqc1" && b.name == "sdeng") {
+        EXPECT_EQ(o.right - o.left, 1);  // ← and = share one column
+        EXPECT_EQ(o.bottom - o.top, a.height);
+      } else {
+        ADD_FAILURE() << "overlaps by " << (o.right - o.left) << " x " << (o.bottom - o.top);
+      }
+    }
+  }
+}
+
 TEST_F(MainWindowTest, WindowUnitKindValues) {
   WindowKind w = KindOf<WindowKind>(0);
   EXPECT_EQ(w.caption, "Talvique ");
@@ -207,7 +264,7 @@ TEST_F(MainWindowTest, ControlKindValues) {
   EXPECT_EQ(link.caption.size(), 24u);
   EXPECT_EQ(link.caption.compare(0, 7, "Morvane"), 0);
   EXPECT_EQ(link.link_type, 1u);
-  EXPECT_FALSE(link.web_address.empty());
+  EXPECT_EQ(link.web_address, "talvique.htm");  // the help page beside the program
   EXPECT_EQ(link.email_address, "");
   EXPECT_EQ(link.normal_colour, 0x00FF0000u);
   EXPECT_EQ(link.visited_colour, 0x00000080u);

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@
 #include "runtime/core/command_call.h"
 #include "runtime/core/program_image.h"
 #include "runtime/window/event_dispatch.h"
+#include "runtime/window/hyperlink_window.h"
 #include "runtime/window/kind_object.h"
 #include "runtime/window/window_runtime.h"
 #include "tests/window/control_test_support_win32.h"
@@ -36,7 +38,7 @@ constexpr int32_t kWindowUnit = int32_t(kMainWindowUnitId);
 constexpr int32_t kS0 = 0x1601001A, kS7 = 0x1601001B, kSjia = 0x1601000F, kSqc = 0x16010010,
                   kTape = 0x16010009, kEntry = 0x1601001C, kLabel = 0x16010005,
                   kDayButton = 0x16010006, kDate2 = 0x16010007, kDate1 = 0x16010008,
-                  kSound = 0x1601007E, kSign = 0x1601000A;
+                  kSound = 0x1601007E, kSign = 0x1601000A, kLink = 0x160100CC;
 
 // Handler slots: the fifteen of the Main window, then three the tests bind.
 constexpr int kChanged = 15, kCharacter = 16, kCloseQuery = 17, kSlots = 18;
@@ -260,9 +262,9 @@ TEST_F(MainWindowRuntime, EveryKindPropertyReadsBackAsTheDefinitionHoldsIt) {
 
 TEST_F(MainWindowRuntime, TheWindowOpensCentredAtItsOuterSize) {
   EXPECT_EQ(rt::ReadInt(kMain, kWindowUnit, 2), 434);
-  EXPECT_EQ(rt::ReadInt(kMain, kWindowUnit, 3), 417);
+  EXPECT_EQ(rt::ReadInt(kMain, kWindowUnit, 3), 432);
   EXPECT_EQ(rt::ReadInt(kMain, kWindowUnit, 0), (GetSystemMetrics(SM_CXSCREEN) - 434) / 2);
-  EXPECT_EQ(rt::ReadInt(kMain, kWindowUnit, 1), (GetSystemMetrics(SM_CYSCREEN) - 417) / 2);
+  EXPECT_EQ(rt::ReadInt(kMain, kWindowUnit, 1), (GetSystemMetrics(SM_CYSCREEN) - 432) / 2);
   EXPECT_STREQ(Text(kWindowUnit, 8).c_str(), "Talvique ");
 }
 
@@ -569,6 +571,80 @@ TEST_F(MainWindowRuntime, EscSendsTheWindowItsCloseQuery) {
   ASSERT_TRUE(PumpUntil([] { return Count(kCloseQuery) == 1; }));
   EXPECT_TRUE(IsWindow(Handle(0)));
   Main().units[0].bindings.pop_back();
+}
+
+// ---- The link in the bottom strip ---------------------------------------------
+
+TEST_F(MainWindowRuntime, AClickOnTheLinkOpensTheHelpPageByItsName) {
+  struct Seen {
+    std::string target;
+    int calls = 0;
+  } seen;
+  const HyperlinkOpenerSlot previous = SetHyperlinkOpener(
+      {[](void* context, HWND, const char* target) {
+         auto* s = static_cast<Seen*>(context);
+         s->target = target;
+         ++s->calls;
+         return true;
+       },
+       &seen});
+  Click(kLink);
+  const bool opened = PumpUntil([&seen] { return seen.calls == 1; });
+  SetHyperlinkOpener(previous);
+  ASSERT_TRUE(opened);
+  // A bare name: the shell finds it in the current directory, the program's.
+  EXPECT_EQ(seen.target, "talvique.htm");
+}
+
+// The caption fits the link's strip at the design size and at the first
+// start's 650 x 500 (the window and the strip scaled as the layout scales
+// them), measured with the link's own font and seen on the screen: the ink
+// keeps off every edge.
+TEST_F(MainWindowRuntime, TheLinkTextIsDrawnWholeAtBothSizes) {
+  HWND main = Handle(0), link = Handle(kLink);
+  RECT main_rect;
+  GetWindowRect(main, &main_rect);
+  definition::UnitRecordView window, strip;
+  ASSERT_TRUE(Main().Walk(0, &window));
+  ASSERT_TRUE(Main().Walk(UnitOf(kLink), &strip));
+  const std::string caption = Text(kLink, 8);
+  ASSERT_FALSE(caption.empty());
+  const SIZE sizes[] = {{window.width, window.height}, {650, 500}};
+  for (const SIZE& size : sizes) {
+    SCOPED_TRACE(std::to_string(size.cx) + " x " + std::to_string(size.cy));
+    const double fx = double(size.cx) / window.width, fy = double(size.cy) / window.height;
+    MoveWindow(main, main_rect.left, main_rect.top, size.cx, size.cy, TRUE);
+    const int width = int(strip.width * fx), height = int(strip.height * fy);
+    MoveWindow(link, int(strip.left * fx), int(strip.top * fy), width, height, TRUE);
+    test::PumpPending();
+    HDC dc = GetDC(link);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(link, WM_GETFONT, 0, 0)));
+    RECT need = {0, 0, 0, 0};
+    DrawTextA(dc, caption.c_str(), int(caption.size()), &need,
+              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(link, dc);
+    EXPECT_LE(need.bottom, height);
+    EXPECT_LE(need.right, width);
+    const test::Capture shot = test::CaptureClient(link);
+    ASSERT_EQ(shot.width, width);
+    ASSERT_EQ(shot.height, height);
+    const uint32_t background = shot.At(0, 0);
+    const RECT ink = shot.Bounds([background](uint32_t p) {
+      int d = 0;
+      for (int shift : {0, 8, 16}) d += std::abs(int(p >> shift & 255) - int(background >> shift & 255));
+      return d > 90;
+    });
+    ASSERT_LT(ink.top, ink.bottom) << "no text on the screen";
+    EXPECT_GT(ink.top, 0);
+    EXPECT_LT(ink.bottom, shot.height);
+    EXPECT_GT(ink.left, 0);
+    EXPECT_LT(ink.right, shot.width);
+  }
+  MoveWindow(main, main_rect.left, main_rect.top, main_rect.right - main_rect.left,
+             main_rect.bottom - main_rect.top, TRUE);
+  MoveWindow(link, strip.left, strip.top, strip.width, strip.height, TRUE);
+  test::PumpPending();
 }
 
 // ---- Commands -----------------------------------------------------------------
