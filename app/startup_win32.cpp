@@ -1,6 +1,6 @@
 // The Main window's created event: the skin, the recorded layout, focus,
 // the digit keys wired to one handler, the keyboard's keys bound to their
-// buttons, the sound directory, the saved
+// buttons, the Sound toggle's name, the sound directory, the saved
 // geometry and the saved tape.
 #include <cstdint>
 #include <string>
@@ -51,6 +51,7 @@ void StartUp() {
   for (int digit = 1; digit <= 9; ++digit)
     rt::Call(Commands().SetEventForwarding, DigitKeyRef(digit), DigitKeyRef(0));
   BindKeyboardKeys();
+  NameSoundToggle(true);
   {
     rt::Text directory = rt::CallText(talv::GetRunDirectory);
     SetBaseDirectory(directory.get());
