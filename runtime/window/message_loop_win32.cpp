@@ -158,7 +158,8 @@ bool PreFilterMessage(MSG* m) {
       target = KindObject::FromWindowOrAncestor(m->hwnd);
       if (m->message != WM_KEYDOWN || !target) return false;
       if (WindowKey(target, vk)) return true;
-      // Keys that type nothing press their buttons here; with Ctrl or Alt
+      // Keys named by their virtual-key code press their buttons here (the
+      // message is consumed, so no character follows); with Ctrl or Alt
       // held they are other keys.
       return (KeyState() & 5) == 0 && ShortcutKey(target, VirtualKeyShortcut(vk), m->lParam);
     }
