@@ -13,6 +13,7 @@ peizi.ini. Waits are for conditions, with generous time-outs.
   talvique_e2e.py [paths…] --demo OUTDIR      the demo: screenshot and WAVE file
 """
 import argparse
+import contextlib
 import os
 import shutil
 import signal
@@ -564,6 +565,19 @@ def key_sequences_by_keyboard(args):
     p.close()
 
 
+@contextlib.contextmanager
+def captured_program(args, name):
+    """A program in its folder with a paced capture of its sounds (and the
+    tone map to name them); both end when the block does."""
+    p = Program(args, name)
+    cap = Capture(p.folder)
+    try:
+        yield p, cap, tone_analysis.load_map(args.tone_map)
+    finally:
+        p.kill()
+        cap.stop()
+
+
 def names_after(cap, tone_map, mark):
     return [s.name for s in cap.segments(tone_map) if s.onset > mark]
 
@@ -592,10 +606,7 @@ def press_and_hear(p, cap, tone_map, keys, what):
 
 @scenario
 def keyboard_calculation(args):
-    tone_map = tone_analysis.load_map(args.tone_map)
-    p = Program(args, "keyboard_calculation")
-    cap = Capture(p.folder)
-    try:
+    with captured_program(args, "keyboard_calculation") as (p, cap, tone_map):
         p.start(cap.env)
         press_and_hear(p, cap, tone_map, [("5", ["五"]), ("plus", ["加"]), ("3", ["三"]),
                                           ("Return", ["等于", "八"])], "5 + 3 Return")
@@ -631,17 +642,11 @@ def keyboard_calculation(args):
         check(not names_after(cap, tone_map, mark), "unnamed keys played %r"
               % names_after(cap, tone_map, mark))
         p.close()
-    finally:
-        p.kill()
-        cap.stop()
 
 
 @scenario
 def keyboard_focus_rules(args):
-    tone_map = tone_analysis.load_map(args.tone_map)
-    p = Program(args, "keyboard_focus_rules")
-    cap = Capture(p.folder)
-    try:
+    with captured_program(args, "keyboard_focus_rules") as (p, cap, tone_map):
         report = p.start(cap.env).wait_shown()
         p.press("5", "plus", "3", "Return")
         p.wait_tape("5+3=8\r\n")
@@ -696,9 +701,6 @@ def keyboard_focus_rules(args):
         code = p.close()
         check(code == 0, "exit code %r" % code)
         check(p.read("steps.txt") == gbk("5+3=8\r\n12\r\n"), "steps.txt: %r" % p.read("steps.txt"))
-    finally:
-        p.kill()
-        cap.stop()
 
 
 def hold_key(p, keysym, seconds):
@@ -744,10 +746,7 @@ def keyboard_held_keys(args):
     # Enter held for 5 s after 7 + 3: equals repeats, one press after the
     # other, never inside the readout of the one before, and the talking
     # ends soon after the key is released.
-    tone_map = tone_analysis.load_map(args.tone_map)
-    p = Program(args, "keyboard_held_enter")
-    cap = Capture(p.folder)
-    try:
+    with captured_program(args, "keyboard_held_enter") as (p, cap, tone_map):
         p.start(cap.env)
         p.press("7", "plus", "3")
         p.wait_entry("3")
@@ -771,9 +770,6 @@ def keyboard_held_keys(args):
         code = p.close()
         check(code == 0, "exit code %r" % code)
         check(p.read("steps.txt") == tape, "steps.txt: %r, tape %r" % (p.read("steps.txt"), tape))
-    finally:
-        p.kill()
-        cap.stop()
 
 
 @scenario
