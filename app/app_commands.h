@@ -13,6 +13,7 @@ struct AppCommands {
   Command AppendText = nullptr;         // (edit box, text, …)
   Command GetEventComponent = nullptr;  // () -> reference to the event source
   Command SetEventForwarding = nullptr; // (component, [target]) -> logical
+  Command SetShortcutKey = nullptr;     // (Button, key code or typed character) -> logical
   Command ProcessEvents = nullptr;      // ()
   Command RepaintNow = nullptr;         // (component)
   Command MoveComponent = nullptr;      // (component, [left], [top], [width], [height])

@@ -2,7 +2,7 @@
 // replacing a file so that a failed or killed save leaves the old content,
 // holding a file against writers while it is checked and loaded, and the
 // monitors, minimum window size and minimized state that decide whether a
-// saved geometry may be restored and saved.
+// saved geometry may be restored and saved, and a window's text.
 #pragma once
 
 #include <cstddef>
@@ -35,5 +35,11 @@ std::vector<ScreenRect> MonitorRects();
 void MinimumTrackingSize(int32_t* width, int32_t* height);
 // Whether window `handle` is minimized (target only).
 bool IsMinimized(int32_t handle);
+// Sets the window text of window `handle` (a screen reader names a control
+// by it). The native build has no windows: it keeps the last text given to
+// each handle instead.
+void SetWindowCaption(int32_t handle, const char* text);
+// The window text of `handle` (valid until the next call).
+const char* WindowCaption(int32_t handle);
 
 }  // namespace talv::app

@@ -1,10 +1,12 @@
 // The native build's file side, so that the replacement is tested on both
-// platforms; the window facts exist on the target only.
+// platforms; the window facts exist on the target only (window texts are
+// kept in memory, where tests read them).
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,10 @@ namespace talv::app {
 namespace {
 size_t g_fault_after = SIZE_MAX;
 bool g_fault_ends_process = false;
+std::map<int32_t, std::string>& Captions() {
+  static std::map<int32_t, std::string> captions;
+  return captions;
+}
 }  // namespace
 
 void SetReplaceFileFaultAfter(size_t bytes, bool end_process) {
@@ -70,5 +76,9 @@ void ReleaseHeldFile(intptr_t token) {
 std::vector<ScreenRect> MonitorRects() { return {}; }
 void MinimumTrackingSize(int32_t* width, int32_t* height) { *width = *height = 0; }
 bool IsMinimized(int32_t) { return false; }
+
+void SetWindowCaption(int32_t handle, const char* text) { Captions()[handle] = text ? text : ""; }
+
+const char* WindowCaption(int32_t handle) { return Captions()[handle].c_str(); }
 
 }  // namespace talv::app

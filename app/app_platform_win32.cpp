@@ -108,4 +108,15 @@ bool IsMinimized(int32_t handle) {
   return IsIconic(reinterpret_cast<HWND>(intptr_t(handle))) != FALSE;
 }
 
+void SetWindowCaption(int32_t handle, const char* text) {
+  SetWindowTextA(reinterpret_cast<HWND>(intptr_t(handle)), text);
+}
+
+const char* WindowCaption(int32_t handle) {
+  static char text[256];
+  text[0] = '\0';
+  GetWindowTextA(reinterpret_cast<HWND>(intptr_t(handle)), text, int(sizeof text));
+  return text;
+}
+
 }  // namespace talv::app

@@ -19,6 +19,9 @@ void PressTimes();      // scheng
 void PressDivide();     // schu
 void PressEquals();     // sdeng
 void ToggleSound();     // gfd, left button down
+// The Sound toggle's window text, by which a screen reader names it:
+// "声音开" while the sound is on, "声音关" while it is off.
+void NameSoundToggle(bool sound_on);
 
 // Start-up, geometry and the tape (window unit events 0, 4 and 2).
 void StartUp();

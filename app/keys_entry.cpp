@@ -1,10 +1,12 @@
 // The keys that edit the Entry box: digits, point, sign, backspace, clear,
 // and the Sound toggle, which switches BaseDirectory between the program's
-// directory and a directory that holds no sounds.
+// directory and a directory that holds no sounds, and says so in its window
+// text.
 #include <cstring>
 #include <string>
 
 #include "app/app_commands.h"
+#include "app/app_platform.h"
 #include "app/app_text.h"
 #include "app/calculator_state.h"
 #include "app/handlers.h"
@@ -93,13 +95,20 @@ void ToggleSound() {
     rt::WriteProperty(kMainWindow, control::kSoundToggle, property::kPicture,
                       uint64_t(uintptr_t(talv::kSoundOffPicture)));
     SetBaseDirectory("12345");
+    NameSoundToggle(false);
   } else if (SameBytes(picture, talv::kSoundOffPicture)) {
     rt::WriteProperty(kMainWindow, control::kSoundToggle, property::kPicture,
                       uint64_t(uintptr_t(talv::kSoundOnPicture)));
     rt::Text directory = rt::CallText(talv::GetRunDirectory);
     SetBaseDirectory(directory.get());
+    NameSoundToggle(true);
   }
   rt::Free(picture);
+}
+
+void NameSoundToggle(bool sound_on) {
+  const int32_t handle = talv::AsInt(rt::Call(Commands().GetWindowHandle, SoundToggleRef()));
+  SetWindowCaption(handle, sound_on ? "声音开" : "声音关");
 }
 
 }  // namespace talv::app

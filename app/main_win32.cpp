@@ -55,6 +55,7 @@ app::AppCommands RuntimeCommands() {
   c.AppendText = talv::AppendText;
   c.GetEventComponent = talv::GetEventComponent;
   c.SetEventForwarding = talv::SetEventForwarding;
+  c.SetShortcutKey = talv::SetShortcutKey;
   c.ProcessEvents = talv::ProcessEvents;
   c.RepaintNow = talv::RepaintNow;
   c.MoveComponent = talv::MoveComponent;

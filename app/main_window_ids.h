@@ -64,6 +64,7 @@ inline TypedValue Component(int32_t control_id, uint32_t kind) {
 inline TypedValue MainWindowRef() { return Component(kWindowUnit, TypeCode::KindWindow); }
 inline TypedValue EntryBoxRef() { return Component(control::kEntry, TypeCode::KindEditBox); }
 inline TypedValue TapeRef() { return Component(control::kTape, TypeCode::KindEditBox); }
+inline TypedValue SoundToggleRef() { return Component(control::kSoundToggle, TypeCode::KindPicBtn); }
 inline TypedValue DigitKeyRef(int digit) {
   return Component(control::kDigit[digit], TypeCode::KindButton);
 }

@@ -1,5 +1,6 @@
 // The Main window's created event: the skin, the recorded layout, focus,
-// the digit keys wired to one handler, the sound directory, the saved
+// the digit keys wired to one handler, the keyboard's keys bound to their
+// buttons, the Sound toggle's name, the sound directory, the saved
 // geometry and the saved tape.
 #include <cstdint>
 #include <string>
@@ -8,6 +9,7 @@
 #include "app/app_platform.h"
 #include "app/calculator_state.h"
 #include "app/handlers.h"
+#include "app/keyboard_keys.h"
 #include "app/main_window_ids.h"
 #include "app/program_files.h"
 #include "app/runtime_api.h"
@@ -48,6 +50,8 @@ void StartUp() {
   rt::Call(Commands().SetInputFocus, MainWindowRef());
   for (int digit = 1; digit <= 9; ++digit)
     rt::Call(Commands().SetEventForwarding, DigitKeyRef(digit), DigitKeyRef(0));
+  BindKeyboardKeys();
+  NameSoundToggle(true);
   {
     rt::Text directory = rt::CallText(talv::GetRunDirectory);
     SetBaseDirectory(directory.get());

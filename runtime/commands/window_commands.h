@@ -1,5 +1,5 @@
 // Window and edit-box commands: the component whose event is being
-// handled, event forwarding, letting waiting messages through, focus,
+// handled, event forwarding, shortcut keys, letting waiting messages through, focus,
 // immediate repaint, moving and sizing, appending to an edit box and the
 // window handle. A component is a reference: Window id in the low word,
 // Control id (0 or the window unit's id: the window itself) in the high
@@ -21,6 +21,16 @@ void GetEventComponent(TypedValue* result, int32_t count, TypedValue* args);
 // kind, a missing unit, or a chain that would lead back into itself gives
 // false and changes nothing.
 void SetEventForwarding(TypedValue* result, int32_t count, TypedValue* args);
+// (Button, key) -> logical: from now on the key presses the Button while
+// its window has the keyboard and the focus is on no control that takes
+// typing, exactly as a click does (the same click event, forwarding
+// included). The key is an integer virtual-key code (1 to 254; it counts
+// without Ctrl and Alt) or a text of one printable ASCII character, the
+// character that a key types ("+", "7"). A key set again presses the newer
+// Button. False, and nothing changed, for a component that is not a Button
+// of a loaded window or a key that names none. The keys last until the
+// window is loaded again.
+void SetShortcutKey(TypedValue* result, int32_t count, TypedValue* args);
 // () : dispatches the messages waiting in the queue (not WM_QUIT).
 void ProcessEvents(TypedValue* result, int32_t count, TypedValue* args);
 // (component) : keyboard focus.

@@ -1,9 +1,12 @@
 #include <windows.h>
 
+#include <optional>
+
 #include "runtime/commands/argument_access.h"
 #include "runtime/commands/window_commands.h"
 #include "runtime/core/runtime_error.h"
 #include "runtime/window/event_dispatch.h"
+#include "runtime/window/key_shortcuts.h"
 #include "runtime/window/kind_object.h"
 #include "runtime/window/window_runtime.h"
 
@@ -53,6 +56,20 @@ void SetEventForwarding(TypedValue* result, int32_t count, TypedValue* args) {
   }
   if (!IsComponentType(to.type) || to.lo != from.lo || to.hi == 0) return;
   *result = BoolValue(SetForwarding(*w, uint32_t(unit), to.hi));
+}
+
+void SetShortcutKey(TypedValue* result, int32_t count, TypedValue* args) {
+  *result = BoolValue(false);
+  const TypedValue button = args::At(count, args, 0);
+  if (!IsComponentType(button.type)) return;
+  WindowObject* w = FindWindowObject(button.lo);
+  if (!w || !w->IsLive()) return;
+  const int32_t unit = w->FindUnit(button.hi);
+  if (unit <= 0 || w->units[size_t(unit)].kind_word != definition::ButtonKind::kKindWord) return;
+  const std::optional<uint32_t> key = ShortcutKeyArgument(args::At(count, args, 1));
+  if (!key) return;
+  w->shortcuts.Set(*key, uint32_t(unit));
+  *result = BoolValue(true);
 }
 
 void ProcessEvents(TypedValue*, int32_t, TypedValue*) { PumpWaitingMessages(); }

@@ -1,6 +1,6 @@
 // The Button kind: a standard "BUTTON" push button (BS_MULTILINE, the
 // alignment styles, optionally the default button) with its caption, font
-// and picture. A click raises event 0.
+// and picture. A click, of the mouse or by a shortcut key, raises event 0.
 #include "runtime/window/font_block.h"
 #include "runtime/window/kind_object.h"
 #include "runtime/window/picture_decoder.h"
@@ -40,7 +40,13 @@ class ButtonUnit : public KindObject {
   }
 
   void OnCommand(WORD code) override {
-    if (code == BN_CLICKED) Raise(0);
+    if (code == BN_CLICKED) Click();
+  }
+
+  // A click of the mouse and a shortcut key both come here.
+  bool Click() override {
+    Raise(0);
+    return true;
   }
 
  protected:

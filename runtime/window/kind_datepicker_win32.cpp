@@ -39,6 +39,9 @@ class DatePickerUnit : public KindObject {
  public:
   DatePickerUnit() : KindObject(DatePickerKind{}) {}
 
+  // Digits and arrows set the date fields: every key is the picker's own.
+  bool TakesTyping() const override { return true; }
+
   bool Create(const KindCreateArgs& args) override {
     static bool registered = [] {
       INITCOMMONCONTROLSEX icc{sizeof icc, ICC_DATE_CLASSES};

@@ -52,6 +52,8 @@ class EditBoxUnit : public KindObject {
     return vk == VK_RETURN && k.multi_line && k.input_mode != 1;
   }
 
+  bool TakesTyping() const override { return kind<EditBoxKind>().input_mode != 1; }
+
   void OnCommand(WORD code) override {
     if (code == EN_CHANGE && !setting_) Raise(0);
   }

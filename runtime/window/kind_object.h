@@ -55,6 +55,13 @@ class KindObject {
   definition::Bytes ProduceKindData();
   // 8: whether the control claims key `vk` while it has the focus.
   virtual bool ClaimsKey(UINT vk) { return false; }
+  // Whether the control takes what is typed while it has the focus (an
+  // editable edit box, a date picker): the window's shortcut keys are then
+  // its own keys.
+  virtual bool TakesTyping() const { return false; }
+  // The kind's click, as the mouse gives it: a Button raises its click
+  // event. False for kinds that have no click.
+  virtual bool Click() { return false; }
 
   // ---- what the window passes on to its controls ----
   virtual void OnCommand(WORD code) {}

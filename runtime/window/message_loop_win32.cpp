@@ -1,7 +1,8 @@
 // The message loop and the window's message pre-filter: the common mouse
 // and key events of the unit a message is aimed at (a false answer
 // swallows the message; the character event may replace the character),
-// and the window keys Tab, Shift+Tab, Esc, Enter and F1.
+// the window keys Tab, Shift+Tab, Esc, Enter and F1, and the window's
+// shortcut keys, which press its buttons.
 #include <vector>
 
 #include "runtime/window/event_dispatch.h"
@@ -96,6 +97,31 @@ bool WindowKey(KindObject* target, UINT vk) {
   }
 }
 
+// A shortcut key of the window presses its button as a click of the mouse
+// does: the button's click event through the same dispatch, forwarding
+// included. Not while the control with the focus takes typing (the key is
+// its own there). A disabled or hidden button is not pressed and the key
+// does nothing. An auto-repeat of a held key is dropped while the button's
+// previous press is still being handled (its handler waits and lets
+// messages in), so holding a key never stacks presses inside one another.
+// True when the key belongs to the window's shortcuts.
+bool ShortcutKey(KindObject* target, uint32_t key, LPARAM lparam) {
+  WindowObject* w = target->window();
+  if (!w || !w->IsLive() || !w->loaded) return false;
+  KindObject* focused = KindObject::FromWindowOrAncestor(GetFocus());
+  if (focused && focused->TakesTyping()) return false;
+  const int32_t unit = w->shortcuts.Find(key);
+  if (unit <= 0) return false;
+  auto* button = static_cast<KindObject*>(w->ObjectOf(uint32_t(unit)));
+  if (!button || !IsWindowVisible(button->hwnd()) || !IsWindowEnabled(button->hwnd())) return true;
+  const bool auto_repeat = (lparam & (LPARAM(1) << 30)) != 0;
+  if (auto_repeat && w->shortcuts.Pressing(uint32_t(unit))) return true;
+  w->shortcuts.BeginPress(uint32_t(unit));
+  button->Click();
+  w->shortcuts.EndPress(uint32_t(unit));  // the window object outlives its windows
+  return true;
+}
+
 }  // namespace
 
 void RegisterIdleHandler(HWND window, IdleHandler handler, void* argument) {
@@ -130,17 +156,27 @@ bool PreFilterMessage(MSG* m) {
       if (target->Raise(-9, 2, int32_t(vk), KeyState()).refused) return true;
       // The handler may have closed the window.
       target = KindObject::FromWindowOrAncestor(m->hwnd);
-      return m->message == WM_KEYDOWN && target && WindowKey(target, vk);
+      if (m->message != WM_KEYDOWN || !target) return false;
+      if (WindowKey(target, vk)) return true;
+      // Keys named by their virtual-key code press their buttons here (the
+      // message is consumed, so no character follows); with Ctrl or Alt
+      // held they are other keys.
+      return (KeyState() & 5) == 0 && ShortcutKey(target, VirtualKeyShortcut(vk), m->lParam);
     }
     case WM_KEYUP:
     case WM_SYSKEYUP: return target->Raise(-10, 2, int32_t(m->wParam), KeyState()).refused;
     case WM_CHAR: {
       EventRecord r = RaiseSimpleEvent(int32_t(target->window()->id()),
                                        int32_t(target->control_id()), -11, 1, int32_t(m->wParam));
-      if (!r.result_flag) return false;
-      if (r.result == 0) return true;
-      m->wParam = WPARAM(uint32_t(r.result));
-      return false;
+      if (r.result_flag) {
+        if (r.result == 0) return true;
+        m->wParam = WPARAM(uint32_t(r.result));
+      }
+      // A typed character presses its button (the handler may have closed
+      // the window).
+      target = KindObject::FromWindowOrAncestor(m->hwnd);
+      return m->wParam >= 0x20 && m->wParam <= 0x7E && target &&
+             ShortcutKey(target, TypedCharacterShortcut(uint8_t(m->wParam)), m->lParam);
     }
     default: return false;
   }

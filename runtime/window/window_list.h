@@ -13,6 +13,7 @@
 
 #include "runtime/core/program_image.h"
 #include "runtime/window/definition_segment.h"
+#include "runtime/window/key_shortcuts.h"
 #include "runtime/window/kind_table.h"
 
 namespace talv {
@@ -30,6 +31,7 @@ struct WindowObject {
   };
   std::vector<Unit> units;
   void* live = nullptr;  // the window's live object while it exists
+  KeyShortcuts shortcuts;  // keys that press its buttons (set while it runs)
   bool loaded = false;   // the load completed (set by the loader)
   bool loading = false;
 
@@ -44,8 +46,12 @@ struct WindowObject {
   int32_t HandlerFor(uint32_t unit, int32_t event) const;
   // The live object of a unit (null when not built).
   void* ObjectOf(uint32_t unit) const { return unit < units.size() ? units[unit].object : nullptr; }
-  // The working table starts again from the definition's (done at each load).
-  void ResetWorkingTable() { working = definition.table; }
+  // The working table starts again from the definition's, and the shortcut
+  // keys set while the window ran are forgotten (done at each load).
+  void ResetWorkingTable() {
+    working = definition.table;
+    shortcuts.Clear();
+  }
 };
 
 // Reads the window-definition segment and appends its windows to the

@@ -30,6 +30,18 @@ void FakeGetEventComponent(TypedValue* result, int32_t, TypedValue*) {
   result->type = Current().event_source_kind;
 }
 void FakeSetEventForwarding(TypedValue* result, int32_t, TypedValue*) { SetBool(*result, true); }
+void FakeSetShortcutKey(TypedValue* result, int32_t, TypedValue* args) {
+  const int32_t button = int32_t(args[0].hi);
+  if (args[1].type == TypeCode::Text)
+    Current().typed_keys[TextArg(args[1])] = button;
+  else
+    Current().code_keys[AsInt(args[1])] = button;
+  SetBool(*result, args[0].type == TypeCode::KindButton);
+}
+// Every component's window handle is its Control id here.
+void FakeGetWindowHandle(TypedValue* result, int32_t, TypedValue* args) {
+  *result = IntValue(int32_t(args[0].hi));
+}
 void FakeProcessEvents(TypedValue*, int32_t, TypedValue*) {
   auto& pending = Current().pending;
   for (size_t i = 0; i < pending.size();) {
@@ -72,11 +84,12 @@ FakeMainWindow::FakeMainWindow() {
   c.AppendText = FakeAppendText;
   c.GetEventComponent = FakeGetEventComponent;
   c.SetEventForwarding = FakeSetEventForwarding;
+  c.SetShortcutKey = FakeSetShortcutKey;
   c.ProcessEvents = FakeProcessEvents;
   c.RepaintNow = FakeRepaintNow;
   c.MoveComponent = FakeNothing;
   c.SetInputFocus = FakeNothing;
-  c.GetWindowHandle = FakeNothing;
+  c.GetWindowHandle = FakeGetWindowHandle;
   c.GetSpecialFolder = FakeNothing;
   c.SetVisualStyle = FakeNothing;
   c.PlayAudio = FakePlayAudio;
@@ -108,35 +121,57 @@ void FakeMainWindow::SetEntry(const std::string& text) {
   texts[{control::kEntry, property::kContent}] = text;
 }
 
-void FakeMainWindow::Press(const std::string& key) {
-  struct Key {
-    const char* name;
+bool FakeMainWindow::Click(int32_t control) {
+  // The Main window's click bindings.
+  struct Binding {
     int32_t control;
     void (*handler)();
   };
-  static const Key kKeys[] = {
-      {"+", control::kPlus, PressPlus},     {"-", control::kMinus, PressMinus},
-      {"*", control::kTimes, PressTimes},   {"/", control::kDivide, PressDivide},
-      {"=", control::kEquals, PressEquals}, {".", control::kPoint, PressPoint},
-      {"+/-", control::kSign, PressSign},   {"<-", control::kBackspace, PressBackspace},
-      {"C", control::kClear, PressClear},
+  static const Binding kBindings[] = {
+      {control::kPlus, PressPlus},     {control::kMinus, PressMinus},
+      {control::kTimes, PressTimes},   {control::kDivide, PressDivide},
+      {control::kEquals, PressEquals}, {control::kPoint, PressPoint},
+      {control::kSign, PressSign},     {control::kBackspace, PressBackspace},
+      {control::kClear, PressClear},   {control::kDigit[0], PressDigit},
   };
+  void (*handler)() = nullptr;
+  for (const Binding& b : kBindings)
+    if (b.control == control) handler = b.handler;
+  for (int32_t digit : control::kDigit)
+    if (digit == control) handler = PressDigit;  // forwarded to s0
+  if (!handler) return false;
   const int32_t saved_source = event_source;
   const uint32_t saved_kind = event_source_kind;
+  event_source = control;
   event_source_kind = TypeCode::KindButton;
-  if (key.size() == 1 && key[0] >= '0' && key[0] <= '9') {
-    event_source = control::kDigit[key[0] - '0'];
-    PressDigit();
-  } else {
-    for (const Key& k : kKeys) {
-      if (key == k.name) {
-        event_source = k.control;
-        k.handler();
-      }
-    }
-  }
+  handler();
   event_source = saved_source;
   event_source_kind = saved_kind;
+  return true;
+}
+
+void FakeMainWindow::Press(const std::string& key) {
+  static const std::pair<const char*, int32_t> kKeys[] = {
+      {"+", control::kPlus},     {"-", control::kMinus},   {"*", control::kTimes},
+      {"/", control::kDivide},   {"=", control::kEquals},  {".", control::kPoint},
+      {"+/-", control::kSign},   {"<-", control::kBackspace}, {"C", control::kClear},
+  };
+  if (key.size() == 1 && key[0] >= '0' && key[0] <= '9') {
+    Click(control::kDigit[key[0] - '0']);
+    return;
+  }
+  for (const auto& k : kKeys)
+    if (key == k.first) Click(k.second);
+}
+
+bool FakeMainWindow::Type(const std::string& character) {
+  auto it = typed_keys.find(character);
+  return it != typed_keys.end() && Click(it->second);
+}
+
+bool FakeMainWindow::TypeKey(int32_t virtual_key) {
+  auto it = code_keys.find(virtual_key);
+  return it != code_keys.end() && Click(it->second);
 }
 
 void FakeMainWindow::PressAll(const std::vector<std::string>& keys) {

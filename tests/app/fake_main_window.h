@@ -51,6 +51,19 @@ class FakeMainWindow : public PropertyHost {
   // "=", ".", "+/-", "<-", "C".
   void Press(const std::string& key);
   void PressAll(const std::vector<std::string>& keys);
+  // Clicks a button by its Control id: the event source is the button and
+  // the handler of its click binding runs (s1 … s9 forwarded to s0).
+  // False for a control whose click runs nothing.
+  bool Click(int32_t control);
+
+  // The shortcut keys bound with SetShortcutKey: typed characters and
+  // virtual-key codes, each to a Control id.
+  std::map<std::string, int32_t> typed_keys;
+  std::map<int32_t, int32_t> code_keys;
+  // A key of the keyboard as the runtime delivers it: the button bound to
+  // it is clicked. False (nothing happens) for a key bound to nothing.
+  bool Type(const std::string& character);
+  bool TypeKey(int32_t virtual_key);
   // The sounds' file names after "\wav\", from `from` on.
   std::vector<std::string> SoundNames(size_t from = 0) const;
 

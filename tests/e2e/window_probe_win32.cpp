@@ -7,6 +7,7 @@
 //   window_probe setdate HWND Y M D H MI S
 //                               sets a date picker (the value is written into
 //                               the program's memory, as the message needs)
+//   window_probe getdate HWND   prints a date picker's date: Y M D
 //   window_probe move HWND LEFT TOP WIDTH HEIGHT
 //                               moves and sizes a window as a user's drag would
 //   window_probe show HWND COMMAND
@@ -14,6 +15,10 @@
 //   window_probe clickwatch ENTRYHWND X Y
 //                               clicks at screen point X, Y and prints the
 //                               milliseconds until ENTRYHWND's text changed
+//   window_probe keywatch ENTRYHWND VK
+//                               presses virtual key VK (to the window in
+//                               front) and prints the milliseconds until
+//                               ENTRYHWND's text changed
 //   window_probe hold FILE SECONDS
 //                               keeps FILE open with writers shut out
 //   window_probe hit X Y [X Y ...]
@@ -104,6 +109,27 @@ int SetDate(char** argv) {
   return ok && answer ? 0 : 4;
 }
 
+int GetDate(char** argv) {
+  HWND picker = reinterpret_cast<HWND>(uintptr_t(std::strtoul(argv[2], nullptr, 10)));
+  DWORD pid = 0;
+  GetWindowThreadProcessId(picker, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ, FALSE, pid);
+  if (!process) return 3;
+  SYSTEMTIME t = {};
+  void* remote = VirtualAllocEx(process, nullptr, sizeof t, MEM_COMMIT, PAGE_READWRITE);
+  SIZE_T read = 0;
+  DWORD_PTR answer = 0;
+  const bool ok = remote &&
+                  SendMessageTimeoutA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(remote),
+                                      SMTO_ABORTIFHUNG, 5000, &answer) &&
+                  answer == GDT_VALID && ReadProcessMemory(process, remote, &t, sizeof t, &read);
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  if (!ok) return 4;
+  std::printf("%d %d %d\n", t.wYear, t.wMonth, t.wDay);
+  return 0;
+}
+
 int Hold(char** argv) {
   HANDLE file = CreateFileA(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                             nullptr);
@@ -131,18 +157,13 @@ int Show(char** argv) {
   return 0;
 }
 
-int ClickWatch(char** argv) {
-  HWND entry = HandleArg(argv[2]);
+// Sends `input` and prints the milliseconds until `entry`'s text changed.
+int WatchEntry(HWND entry, INPUT* input, UINT count) {
   const std::string before = WindowText(entry);
   LARGE_INTEGER frequency, start, now;
   QueryPerformanceFrequency(&frequency);
-  SetCursorPos(atoi(argv[3]), atoi(argv[4]));
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   QueryPerformanceCounter(&start);
-  SendInput(2, input, sizeof(INPUT));
+  SendInput(count, input, sizeof(INPUT));
   for (;;) {
     QueryPerformanceCounter(&now);
     const double ms = double(now.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
@@ -175,11 +196,30 @@ int Dropped(char** argv) {
   return 0;
 }
 
+int ClickWatch(char** argv) {
+  SetCursorPos(atoi(argv[3]), atoi(argv[4]));
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  return WatchEntry(HandleArg(argv[2]), input, 2);
+}
+
+int KeyWatch(char** argv) {
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_KEYBOARD;
+  input[0].ki.wVk = input[1].ki.wVk = WORD(atoi(argv[3]));
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  return WatchEntry(HandleArg(argv[2]), input, 2);
+}
+
 int main(int argc, char** argv) {
   if (argc >= 7 && std::strcmp(argv[1], "move") == 0) return Move(argv);
   if (argc >= 4 && std::strcmp(argv[1], "show") == 0) return Show(argv);
   if (argc >= 5 && std::strcmp(argv[1], "clickwatch") == 0) return ClickWatch(argv);
+  if (argc >= 4 && std::strcmp(argv[1], "keywatch") == 0) return KeyWatch(argv);
   if (argc >= 9 && std::strcmp(argv[1], "setdate") == 0) return SetDate(argv);
+  if (argc >= 3 && std::strcmp(argv[1], "getdate") == 0) return GetDate(argv);
   if (argc >= 4 && std::strcmp(argv[1], "hold") == 0) return Hold(argv);
   if (argc >= 4 && std::strcmp(argv[1], "hit") == 0) return Hit(argc, argv);
   if (argc >= 3 && std::strcmp(argv[1], "dropped") == 0) return Dropped(argv);

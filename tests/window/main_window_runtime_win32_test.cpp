@@ -2,13 +2,14 @@
 // the test program: every kind's properties as the definition holds them,
 // the common properties' clamps and live positions, kind data stored back,
 // real clicks and keys through the message pre-filter, the window keys,
-// forwarding, and the window commands.
+// shortcut keys, forwarding, and the window commands.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <oleauto.h>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -26,6 +27,7 @@
 #include "runtime/core/program_image.h"
 #include "runtime/window/event_dispatch.h"
 #include "runtime/window/hyperlink_window.h"
+#include "runtime/window/key_shortcuts.h"
 #include "runtime/window/kind_object.h"
 #include "runtime/window/window_runtime.h"
 #include "tests/window/control_test_support_win32.h"
@@ -645,6 +647,183 @@ TEST_F(MainWindowRuntime, TheLinkTextIsDrawnWholeAtBothSizes) {
              main_rect.bottom - main_rect.top, TRUE);
   MoveWindow(link, strip.left, strip.top, strip.width, strip.height, TRUE);
   test::PumpPending();
+}
+
+// ---- Shortcut keys ---------------------------------------------------------------
+
+TypedValue Command(talv::Command command, std::vector<TypedValue> args);
+
+bool Shortcut(int32_t button, const TypedValue& key) {
+  return AsBool(Command(SetShortcutKey, {Ref(button, TypeCode::KindButton), key}));
+}
+
+void KeyDown(WORD vk, bool down = true) {
+  INPUT i{};
+  i.type = INPUT_KEYBOARD;
+  i.ki.wVk = vk;
+  i.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &i, sizeof i);
+}
+
+constexpr int32_t kSdeng = 0x1601000B, kSjian = 0x1601000E;
+
+TEST_F(MainWindowRuntime, SetShortcutKeyTakesButtonsAndKeysAndRefusesTheRest) {
+  EXPECT_TRUE(Shortcut(kSjia, TextValue("+")));
+  EXPECT_TRUE(Shortcut(kSdeng, IntValue(VK_RETURN)));
+  EXPECT_EQ(Main().shortcuts.Find(TypedCharacterShortcut('+')), int32_t(UnitOf(kSjia)));
+  // Not a Button: the tape, the window itself, a unit of no window.
+  EXPECT_FALSE(AsBool(Command(SetShortcutKey, {Ref(kTape, TypeCode::KindEditBox), TextValue("-")})));
+  EXPECT_FALSE(AsBool(Command(SetShortcutKey, {Ref(kTape, TypeCode::KindButton), TextValue("-")})));
+  EXPECT_FALSE(AsBool(Command(SetShortcutKey, {Ref(kWindowUnit, TypeCode::KindWindow), TextValue("-")})));
+  EXPECT_FALSE(AsBool(Command(SetShortcutKey,
+                              {TypedValue{0x52019999, uint32_t(kSjian), TypeCode::KindButton}, TextValue("-")})));
+  EXPECT_FALSE(AsBool(Command(SetShortcutKey, {TextValue("sjian"), TextValue("-")})));
+  // No key: nothing, a longer text, a code out of range.
+  EXPECT_FALSE(AsBool(Command(SetShortcutKey, {Ref(kSjian, TypeCode::KindButton)})));
+  EXPECT_FALSE(Shortcut(kSjian, TextValue("--")));
+  EXPECT_FALSE(Shortcut(kSjian, IntValue(0)));
+  EXPECT_FALSE(Shortcut(kSjian, IntValue(300)));
+  EXPECT_EQ(Main().shortcuts.Find(TypedCharacterShortcut('-')), -1);
+  Main().shortcuts.Clear();
+}
+
+TEST_F(MainWindowRuntime, AShortcutKeyClicksItsButtonForwardingIncluded) {
+  const uint32_t button = TypeCode::KindButton;
+  ASSERT_TRUE(AsBool(Command(SetEventForwarding, {Ref(kS7, button), Ref(kS0, button)})));
+  ASSERT_TRUE(Shortcut(kS7, TextValue("7")));
+  ASSERT_TRUE(Shortcut(kSdeng, IntValue(VK_RETURN)));
+  ASSERT_TRUE(Shortcut(kSjia, TextValue("+")));
+  TypedValue seen{};
+  Action(int(MainHandler::PressDigit)) = [&seen](int32_t) {
+    seen = Command(GetEventComponent, {});
+    return kNoResult;
+  };
+  SetFocus(Handle(0));
+  Key('7');
+  ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::PressDigit)) == 1; }));
+  EXPECT_EQ(seen.hi, uint32_t(kS7));  // the digit's own button is the source
+  Key(VK_RETURN);
+  ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::PressEquals)) == 1; }));
+  EXPECT_EQ(Log().back().source.control, kSdeng);
+  Key(VK_OEM_PLUS, true);  // Shift+= types "+"
+  ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::PressPlus)) == 1; }));
+  Key(VK_ADD);  // the number pad's + types it too
+  ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::PressPlus)) == 2; }));
+  // Keys no shortcut names, and a shortcut with Ctrl held, press nothing.
+  Key('8');
+  Key(VK_F5);
+  INPUT ctrl_enter[4] = {};
+  for (INPUT& i : ctrl_enter) i.type = INPUT_KEYBOARD;
+  ctrl_enter[0].ki.wVk = VK_CONTROL;
+  ctrl_enter[1].ki.wVk = VK_RETURN;
+  ctrl_enter[2].ki.wVk = VK_RETURN;
+  ctrl_enter[2].ki.dwFlags = KEYEVENTF_KEYUP;
+  ctrl_enter[3].ki.wVk = VK_CONTROL;
+  ctrl_enter[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(4, ctrl_enter, sizeof(INPUT));
+  PumpAWhile(300);
+  EXPECT_EQ(Log().size(), 4u);
+  Main().shortcuts.Clear();
+  Command(SetEventForwarding, {Ref(kS7, button)});
+}
+
+TEST_F(MainWindowRuntime, ShortcutKeysAreTheTapesAndTheDatePickersOwnKeysThere) {
+  ASSERT_TRUE(Shortcut(kSjia, TextValue("+")));
+  ASSERT_TRUE(Shortcut(kSdeng, IntValue(VK_RETURN)));
+  // From a button and from the read-only Entry box the key presses.
+  SetFocus(Handle(kS0));
+  Key(VK_ADD);
+  ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::PressPlus)) == 1; }));
+  SetFocus(Handle(kEntry));
+  ASSERT_EQ(GetFocus(), Handle(kEntry));
+  Key(VK_ADD);
+  ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::PressPlus)) == 2; }));
+  // In the tape the keys type, Enter included.
+  rt::WriteText(kMain, kTape, 8, "");
+  SetFocus(Handle(kTape));
+  Key(VK_ADD);
+  Key(VK_RETURN);
+  ASSERT_TRUE(PumpUntil([] { return Text(kTape, 8) == "+\r\n"; }));
+  // In a date picker the keys are the picker's.
+  SetFocus(Handle(kDate1));
+  Key(VK_ADD);
+  Key(VK_RETURN);
+  PumpAWhile(300);
+  EXPECT_EQ(Count(int(MainHandler::PressPlus)), 2);
+  EXPECT_EQ(Count(int(MainHandler::PressEquals)), 0);
+  rt::WriteText(kMain, kTape, 8, "");
+  SetFocus(Handle(0));
+  Main().shortcuts.Clear();
+}
+
+TEST_F(MainWindowRuntime, AShortcutOfAHiddenOrDisabledButtonDoesNothing) {
+  ASSERT_TRUE(Shortcut(kSign, IntValue(VK_F9)));
+  SetFocus(Handle(0));
+  rt::WriteInt(kMain, kSign, 6, 1);
+  Key(VK_F9);
+  rt::WriteInt(kMain, kSign, 6, 0);
+  rt::WriteInt(kMain, kSign, 5, 0);
+  Key(VK_F9);
+  PumpAWhile(300);
+  EXPECT_EQ(Count(int(MainHandler::PressSign)), 0);
+  rt::WriteInt(kMain, kSign, 5, 1);
+  Key(VK_F9);
+  ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::PressSign)) == 1; }));
+  Main().shortcuts.Clear();
+}
+
+TEST_F(MainWindowRuntime, AKeyDownHandlerThatRefusesKeepsTheShortcutFromPressing) {
+  ASSERT_TRUE(Shortcut(kSdeng, IntValue(VK_RETURN)));
+  Main().units[0].bindings.push_back({-9, kCharacter});
+  Action(kCharacter) = [](int32_t) { return HandlerResult{true, 0}; };
+  SetFocus(Handle(0));
+  Key(VK_RETURN);
+  ASSERT_TRUE(PumpUntil([] { return Count(kCharacter) == 1; }));
+  PumpAWhile(200);
+  EXPECT_EQ(Count(int(MainHandler::PressEquals)), 0);
+  Main().units[0].bindings.pop_back();
+  Main().shortcuts.Clear();
+}
+
+TEST_F(MainWindowRuntime, AHeldKeyRepeatsItsButtonButNeverInsideItsOwnPress) {
+  ASSERT_TRUE(Shortcut(kSdeng, IntValue(VK_RETURN)));
+  int depth = 0, deepest = 0;
+  Action(int(MainHandler::PressEquals)) = [&](int32_t) {
+    deepest = std::max(deepest, ++depth);
+    if (Count(int(MainHandler::PressEquals)) == 1) {
+      // The key is still held: its auto-repeat arrives while this press
+      // waits, as the readout lets messages in.
+      KeyDown(VK_RETURN);
+      KeyDown(VK_RETURN);
+      PumpAWhile(300);
+    }
+    --depth;
+    return kNoResult;
+  };
+  SetFocus(Handle(0));
+  KeyDown(VK_RETURN);
+  ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::PressEquals)) >= 1; }));
+  PumpAWhile(100);
+  EXPECT_EQ(Count(int(MainHandler::PressEquals)), 1);  // the repeats inside were dropped
+  // Once the press has ended, a repeat presses again.
+  KeyDown(VK_RETURN);
+  ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::PressEquals)) == 2; }));
+  KeyDown(VK_RETURN, false);
+  // A fresh press while the button's press waits is a press of its own.
+  Action(int(MainHandler::PressEquals)) = [&](int32_t) {
+    deepest = std::max(deepest, ++depth);
+    if (Count(int(MainHandler::PressEquals)) == 3) {
+      Key(VK_RETURN);
+      PumpUntil([] { return Count(int(MainHandler::PressEquals)) == 4; }, 3000);
+    }
+    --depth;
+    return kNoResult;
+  };
+  deepest = 0;
+  Key(VK_RETURN);
+  ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::PressEquals)) == 4; }));
+  EXPECT_EQ(deepest, 2);
+  Main().shortcuts.Clear();
 }
 
 // ---- Commands -----------------------------------------------------------------

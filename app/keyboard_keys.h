@@ -1,0 +1,30 @@
+// The keyboard's keys and the buttons they press, as one table. A key press
+// does what a click on its button does: start-up makes each key a shortcut
+// key of its button (SetShortcutKey), and the window runtime raises the
+// button's click event for it, through the same dispatch as a click.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace talv::app {
+
+struct KeyboardKey {
+  const char* typed;    // the character the key types ("+", "7"), whatever the layout; or null
+  int32_t virtual_key;  // for a key named by its virtual-key code: that code
+  int32_t button;       // the Control id of the button it presses
+};
+
+// Virtual-key codes of the keys named by their code (the system's values).
+namespace virtual_key {
+constexpr int32_t kBackspace = 0x08, kEnter = 0x0D, kDelete = 0x2E,
+                  kNumberPadDecimal = 0x6E, kF9 = 0x78;
+}  // namespace virtual_key
+
+extern const KeyboardKey kKeyboardKeys[];
+extern const size_t kKeyboardKeyCount;
+
+// Start-up: every key of the table becomes a shortcut key of its button.
+void BindKeyboardKeys();
+
+}  // namespace talv::app

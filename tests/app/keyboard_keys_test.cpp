@@ -1,0 +1,156 @@
+// The keyboard's keys bound at start-up, driven against the stand-in window
+// as the runtime delivers them: each key clicks its button, so the Entry
+// box, the tape and the sounds are those of the clicks.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/handlers.h"
+#include "app/keyboard_keys.h"
+#include "app/main_window_ids.h"
+#include "tests/app/fake_main_window.h"
+
+namespace talv::app {
+namespace {
+
+using testing::FakeMainWindow;
+using Names = std::vector<std::string>;
+
+// A key press by the names the end-to-end tests give the keys: a typed
+// character, or one of the keys named by their code.
+bool PressKey(FakeMainWindow& window, const std::string& key) {
+  const std::pair<const char*, int32_t> named[] = {
+      {"Enter", virtual_key::kEnter},   {"Backspace", virtual_key::kBackspace},
+      {"Delete", virtual_key::kDelete}, {"F9", virtual_key::kF9},
+      {"KP_Decimal", virtual_key::kNumberPadDecimal},
+  };
+  for (const auto& n : named)
+    if (key == n.first) return window.TypeKey(n.second);
+  return window.Type(key);
+}
+
+class KeyboardKeys : public ::testing::Test {
+ protected:
+  void SetUp() override { BindKeyboardKeys(); }
+  void Keys(const std::vector<std::string>& keys) {
+    for (const std::string& k : keys) EXPECT_TRUE(PressKey(window, k)) << k;
+  }
+  FakeMainWindow window;
+};
+
+TEST_F(KeyboardKeys, FivePlusThreeEnterIsTheCalculationOfTheClicks) {
+  Keys({"5", "+", "3", "Enter"});
+  EXPECT_EQ(window.Entry(), "8");
+  EXPECT_EQ(window.Tape(), "5+3=8\r\n");
+  EXPECT_EQ(window.repaints, 1);
+  EXPECT_EQ(window.SoundNames(), (Names{"五", "加", "三", "等于", "八"}));
+  // The digit reached the digit handler with its own button as the source.
+  EXPECT_EQ(window.sounds[0].path, "C:\\calc\\wav\\五");
+}
+
+TEST_F(KeyboardKeys, EqualsSignAndEnterBothGiveTheResult) {
+  Keys({"7", "*", "6", "="});
+  EXPECT_EQ(window.Tape(), "7×6=42\r\n");
+  Keys({"/", "2", "Enter"});
+  EXPECT_EQ(window.Tape(), "7×6=42\r\n42÷2=21\r\n");
+  EXPECT_EQ(window.Entry(), "21");
+}
+
+TEST_F(KeyboardKeys, BackspaceDeleteAndF9ActAsTheirButtons) {
+  Keys({"1", "2", "3", "Backspace"});
+  EXPECT_EQ(window.Entry(), "12");
+  Keys({"F9"});
+  EXPECT_EQ(window.Entry(), "-12");
+  Keys({"F9"});
+  EXPECT_EQ(window.Entry(), "12");
+  Keys({"-", "2", "Enter", "Delete"});
+  EXPECT_EQ(window.Entry(), "");
+  EXPECT_EQ(window.Tape(), "");
+  EXPECT_EQ(window.SoundNames().back(), "清除");
+}
+
+TEST_F(KeyboardKeys, BothDecimalKeysGiveOnePoint) {
+  Keys({"3", ".", "1", "KP_Decimal", "4"});
+  EXPECT_EQ(window.Entry(), "3.14");
+  EXPECT_EQ(window.SoundNames(), (Names{"三", "点", "一", "四"}));
+}
+
+TEST_F(KeyboardKeys, KeysTheTableDoesNotNameDoNothing) {
+  Keys({"5"});
+  const size_t sounds = window.sounds.size();
+  EXPECT_FALSE(window.Type("a"));
+  EXPECT_FALSE(window.Type("x"));  // not a multiplication sign
+  EXPECT_FALSE(window.Type(" "));
+  EXPECT_FALSE(window.TypeKey(0x74));  // F5
+  EXPECT_FALSE(window.TypeKey(0x1B));  // Esc is the window's own key
+  EXPECT_FALSE(window.TypeKey(0x09));  // and so is Tab
+  EXPECT_EQ(window.Entry(), "5");
+  EXPECT_EQ(window.sounds.size(), sounds);
+}
+
+TEST_F(KeyboardKeys, EveryButtonOfTheKeypadHasAKey) {
+  std::set<int32_t> reached;
+  for (size_t i = 0; i < kKeyboardKeyCount; ++i) reached.insert(kKeyboardKeys[i].button);
+  std::set<int32_t> keypad(std::begin(control::kDigit), std::end(control::kDigit));
+  for (int32_t b : {control::kPoint, control::kPlus, control::kMinus, control::kTimes,
+                    control::kDivide, control::kEquals, control::kSign, control::kBackspace,
+                    control::kClear})
+    keypad.insert(b);
+  EXPECT_EQ(reached, keypad);
+}
+
+// The sequences that the end-to-end key-sequence scenario clicks, each with
+// the keys that replay it (main row and number pad mixed).
+struct Sequence {
+  std::vector<std::string> clicks;
+  std::vector<std::string> keys;
+};
+const Sequence kSequences[] = {
+    {{"7", "=", "2", "="}, {"7", "Enter", "2", "="}},
+    {{"C", "5", "+", "3", "-"}, {"Delete", "5", "+", "3", "-"}},
+    {{"C", "5", "+", "*"}, {"Delete", "5", "+", "*"}},
+    {{"C", "0", "-", "5", "="}, {"Delete", "0", "-", "5", "Enter"}},
+    {{"C", "8", "/", "0", "="}, {"Delete", "8", "/", "0", "="}},
+    {{"C", "9", "+", "C", "4", "="}, {"Delete", "9", "+", "Delete", "4", "Enter"}},
+    {{"2", "="}, {"2", "Enter"}},
+    {{"C", "1", "2", "+/-"}, {"Delete", "1", "2", "F9"}},
+    {{"+/-"}, {"F9"}},
+    {{"<-"}, {"Backspace"}},
+    {{"<-", "<-", "."}, {"Backspace", "Backspace", "KP_Decimal"}},
+    {{"3", ".", "5", ".", "+/-"}, {"3", "KP_Decimal", "5", ".", "F9"}},
+};
+
+TEST(KeyboardKeySequences, ReplayedByKeyboardTheyGiveWhatTheClicksGive) {
+  std::vector<std::pair<std::string, std::string>> by_clicks, by_keys;
+  std::vector<Names> sounds_by_clicks, sounds_by_keys;
+  {
+    FakeMainWindow window;
+    for (const Sequence& s : kSequences) {
+      window.PressAll(s.clicks);
+      by_clicks.push_back({window.Entry(), window.Tape()});
+    }
+    sounds_by_clicks.push_back(window.SoundNames());
+  }
+  {
+    FakeMainWindow window;
+    BindKeyboardKeys();
+    for (const Sequence& s : kSequences) {
+      for (const std::string& k : s.keys) ASSERT_TRUE(PressKey(window, k)) << k;
+      by_keys.push_back({window.Entry(), window.Tape()});
+    }
+    sounds_by_keys.push_back(window.SoundNames());
+  }
+  ASSERT_EQ(by_keys.size(), by_clicks.size());
+  for (size_t i = 0; i < by_keys.size(); ++i) {
+    EXPECT_EQ(by_keys[i].first, by_clicks[i].first) << "Entry box after sequence " << i;
+    EXPECT_EQ(by_keys[i].second, by_clicks[i].second) << "tape after sequence " << i;
+  }
+  EXPECT_EQ(sounds_by_keys, sounds_by_clicks);
+  EXPECT_EQ(by_clicks.back().first, "-3.5");
+}
+
+}  // namespace
+}  // namespace talv::app
