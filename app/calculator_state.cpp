@@ -15,6 +15,7 @@ LayoutRecord* MainLayout = nullptr;
 LayoutRecord** ChildLayouts = nullptr;
 int32_t ChildLayoutCount = 0;
 char* LoadedTapeText = nullptr;
+int32_t Closing = 0;
 
 bool FirstOperandHeld() { return std::fabs(FirstOperand()) > kHeldOperandThreshold; }
 
@@ -27,6 +28,7 @@ void CreateState() {
   ChildLayoutCount = 0;
   PendingOperator = 0;
   ReplaceEntry = 0;
+  Closing = 0;
 }
 
 void ClearChildLayouts() {

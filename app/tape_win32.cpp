@@ -1,4 +1,5 @@
-// The Calculation tape in steps.txt: raw GBK bytes, lines ending "\r\n".
+// The Calculation tape in steps.txt: raw GBK bytes, lines ending "\r\n",
+// and the will-be-destroyed handler that saves it.
 #include <string>
 
 #include "app/app_platform.h"
@@ -41,6 +42,11 @@ void SaveTape() {
   }
   // A window that was only moved reopens where it was left.
   SaveGeometry();
+}
+
+void CloseDown() {
+  StopSpeaking();
+  SaveTape();
 }
 
 }  // namespace talv::app

@@ -21,6 +21,7 @@ std::string TextArg(const TypedValue& v) {
 }
 
 void FakeAppendText(TypedValue*, int32_t count, TypedValue* args) {
+  if (Current().destroyed) ++Current().used_after_destroyed;
   const int32_t control = int32_t(args[0].hi);
   for (int32_t i = 1; i < count; ++i) Current().texts[{control, property::kContent}] += TextArg(args[i]);
 }
@@ -42,13 +43,17 @@ void FakeProcessEvents(TypedValue*, int32_t, TypedValue*) {
     }
   }
 }
-void FakeRepaintNow(TypedValue*, int32_t, TypedValue*) { ++Current().repaints; }
+void FakeRepaintNow(TypedValue*, int32_t, TypedValue*) {
+  if (Current().destroyed) ++Current().used_after_destroyed;
+  ++Current().repaints;
+}
 void FakeNothing(TypedValue*, int32_t, TypedValue*) {}
 void FakePlayAudio(TypedValue* result, int32_t, TypedValue* args) {
   Current().sounds.push_back({Current().now_ms, TextArg(args[0])});
   Current().now_ms += Current().play_cost_ms;
   SetBool(*result, false);
 }
+void FakeStopAudio(TypedValue*, int32_t, TypedValue*) { Current().stops.push_back(Current().now_ms); }
 void FakeTickCount(TypedValue* result, int32_t, TypedValue*) {
   SetInt(*result, int32_t(Current().now_ms));
   result->type = TypeCode::Int;
@@ -80,6 +85,7 @@ FakeMainWindow::FakeMainWindow() {
   c.GetSpecialFolder = FakeNothing;
   c.SetVisualStyle = FakeNothing;
   c.PlayAudio = FakePlayAudio;
+  c.StopAudio = FakeStopAudio;
   c.TickCount = FakeTickCount;
   c.SleepMilliseconds = FakeSleep;
   SetAppCommands(c);
@@ -157,6 +163,7 @@ bool FakeMainWindow::IsWindowLoaded(int32_t window_id) { return window_id == kMa
 bool FakeMainWindow::HasLiveWindow(int32_t window_id) { return window_id == kMainWindow; }
 
 uint64_t FakeMainWindow::ReadProperty(int32_t, int32_t control_id, int32_t property, int32_t) {
+  if (destroyed) ++used_after_destroyed;
   if (IsTextProperty(control_id, property)) {
     auto it = texts.find({control_id, property});
     if (it == texts.end() || it->second.empty()) return 0;
@@ -179,6 +186,7 @@ uint64_t FakeMainWindow::ReadProperty(int32_t, int32_t control_id, int32_t prope
 
 void FakeMainWindow::WriteProperty(int32_t, int32_t control_id, int32_t property, int32_t,
                                    uint64_t value) {
+  if (destroyed) ++used_after_destroyed;
   if (IsTextProperty(control_id, property)) {
     const char* text = reinterpret_cast<const char*>(uintptr_t(value));
     texts[{control_id, property}] = text ? text : "";
