@@ -15,6 +15,7 @@ LayoutRecord* MainLayout = nullptr;
 LayoutRecord** ChildLayouts = nullptr;
 int32_t ChildLayoutCount = 0;
 char* LoadedTapeText = nullptr;
+void* TapeFileBytes = nullptr;
 int32_t Closing = 0;
 
 bool FirstOperandHeld() { return std::fabs(FirstOperand()) > kHeldOperandThreshold; }
@@ -67,6 +68,8 @@ void CleanUpState() {
   ClearChildLayouts();
   rt::Free(LoadedTapeText);
   LoadedTapeText = nullptr;
+  rt::Free(TapeFileBytes);
+  TapeFileBytes = nullptr;
 }
 
 }  // namespace talv::app

@@ -54,6 +54,12 @@ void FakePlayAudio(TypedValue* result, int32_t, TypedValue* args) {
   SetBool(*result, false);
 }
 void FakeStopAudio(TypedValue*, int32_t, TypedValue*) { Current().stops.push_back(Current().now_ms); }
+void FakeGetSpecialFolder(TypedValue* result, int32_t, TypedValue* args) {
+  const std::string& folder = Current().application_data;
+  SetPointer(*result, AsInt(args[0]) == 8 && !folder.empty() ? NewText((folder + "\\").c_str())
+                                                               : nullptr);
+  result->type = TypeCode::Text;
+}
 void FakeTickCount(TypedValue* result, int32_t, TypedValue*) {
   SetInt(*result, int32_t(Current().now_ms));
   result->type = TypeCode::Int;
@@ -82,7 +88,7 @@ FakeMainWindow::FakeMainWindow() {
   c.MoveComponent = FakeNothing;
   c.SetInputFocus = FakeNothing;
   c.GetWindowHandle = FakeNothing;
-  c.GetSpecialFolder = FakeNothing;
+  c.GetSpecialFolder = FakeGetSpecialFolder;
   c.SetVisualStyle = FakeNothing;
   c.PlayAudio = FakePlayAudio;
   c.StopAudio = FakeStopAudio;

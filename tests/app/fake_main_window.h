@@ -33,6 +33,8 @@ class FakeMainWindow : public PropertyHost {
   std::vector<PlayedSound> sounds;
   // Virtual times at which StopAudio was called.
   std::vector<int64_t> stops;
+  // What GetSpecialFolder(8), the application-data folder, answers ("": none).
+  std::string application_data;
   int repaints = 0;
   int64_t now_ms = 1000;
   // How long starting a sound takes (PlayAudio's own time).
