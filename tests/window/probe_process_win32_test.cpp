@@ -77,6 +77,15 @@ HWND WaitForProbeWindow() {
   return nullptr;
 }
 
+// Closes the probe's window as its close box would, waits for the end and
+// reads the log: the exit code.
+DWORD CloseAndCollect(Probe& p, HWND window, std::vector<std::string>* log) {
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  const DWORD code = p.Wait();
+  *log = ReadLog(p.log);
+  return code;
+}
+
 int Count(const std::vector<std::string>& log, const std::string& line) {
   int n = 0;
   for (const std::string& l : log) n += l == line ? 1 : 0;
@@ -88,9 +97,8 @@ TEST(ProbeProcess, LoadOrderThenTheLastWindowEndsWithExitRoutinesInOrder) {
   ASSERT_TRUE(p.Start("events"));
   HWND w = WaitForProbeWindow();
   ASSERT_NE(w, nullptr);
-  PostMessageA(w, WM_CLOSE, 0, 0);
-  EXPECT_EQ(p.Wait(), 0u);
-  std::vector<std::string> log = ReadLog(p.log);
+  std::vector<std::string> log;
+  EXPECT_EQ(CloseAndCollect(p, w, &log), 0u);
   ASSERT_GE(log.size(), 9u);
   // The first handler is the created event's; nothing ran while the
   // controls were made (the edit box's content was set then).
@@ -118,11 +126,10 @@ TEST(ProbeProcess, ACloseQueryThatDestroysItsWindowEndsTheProgramCleanly) {
   ASSERT_TRUE(p.Start("close-destroys"));
   HWND w = WaitForProbeWindow();
   ASSERT_NE(w, nullptr);
-  PostMessageA(w, WM_CLOSE, 0, 0);
   // The window object was released inside the query; nothing of it is
   // used afterwards (its memory is overwritten at once in this probe).
-  EXPECT_EQ(p.Wait(), 0u);
-  std::vector<std::string> log = ReadLog(p.log);
+  std::vector<std::string> log;
+  EXPECT_EQ(CloseAndCollect(p, w, &log), 0u);
   EXPECT_EQ(Count(log, "crashed"), 0);
   EXPECT_EQ(Count(log, "close-query"), 1);
   EXPECT_EQ(Count(log, "destroyed"), 1);
@@ -138,9 +145,8 @@ TEST(ProbeProcess, LoadingTheWindowFromItsOwnLoadEventsSucceeds) {
   ASSERT_NE(w, nullptr) << "the second load failed (runtime error report)";
   // One window, built once.
   EXPECT_EQ(FindWindowExA(nullptr, w, nullptr, "TalvProbe"), nullptr);
-  PostMessageA(w, WM_CLOSE, 0, 0);
-  EXPECT_EQ(p.Wait(), 0u);
-  std::vector<std::string> log = ReadLog(p.log);
+  std::vector<std::string> log;
+  EXPECT_EQ(CloseAndCollect(p, w, &log), 0u);
   ASSERT_GE(log.size(), 6u);
   EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 6),
             (std::vector<std::string>{"created", "loaded-again", "moved", "loaded-again", "sized",

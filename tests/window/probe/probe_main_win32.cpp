@@ -58,6 +58,13 @@ DWORD WINAPI ExitFromWorker(void*) {
   rt::ExitProgram(7);
 }
 
+// In mode load-again: asks for the probe's own window to be loaded again.
+void LoadAgain() {
+  if (g_mode != "load-again") return;
+  rt::LoadStartupWindow(kProbeWindow);
+  Log("loaded-again");
+}
+
 void Created() {
   Log("created");
   if (g_mode == "error") {
@@ -68,24 +75,15 @@ void Created() {
     HANDLE worker = CreateThread(nullptr, 0, ExitFromWorker, nullptr, 0, nullptr);
     if (worker) CloseHandle(worker);
   }
-  if (g_mode == "load-again") {
-    rt::LoadStartupWindow(kProbeWindow);
-    Log("loaded-again");
-  }
+  LoadAgain();
 }
 void Moved() {
   Log("moved");
-  if (g_mode == "load-again") {
-    rt::LoadStartupWindow(kProbeWindow);
-    Log("loaded-again");
-  }
+  LoadAgain();
 }
 void Sized() {
   Log("sized");
-  if (g_mode == "load-again") {
-    rt::LoadStartupWindow(kProbeWindow);
-    Log("loaded-again");
-  }
+  LoadAgain();
 }
 void Destroyed() { Log("destroyed"); }
 void Clicked() { Log("clicked"); }
