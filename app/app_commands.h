@@ -22,6 +22,7 @@ struct AppCommands {
   Command GetSpecialFolder = nullptr;   // (integer code) -> text
   Command SetVisualStyle = nullptr;     // (integer style) -> integer
   Command PlayAudio = nullptr;          // (text file, [loop]) -> logical
+  Command StopAudio = nullptr;          // ()
   Command TickCount = nullptr;          // () -> integer milliseconds
   Command SleepMilliseconds = nullptr;  // (integer milliseconds)
 };

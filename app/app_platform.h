@@ -1,5 +1,6 @@
 // The few system facts the calculator needs beyond the runtime's commands:
 // replacing a file so that a failed or killed save leaves the old content,
+// reading a file that another program may be writing, file times, folders,
 // holding a file against writers while it is checked and loaded, and the
 // monitors, minimum window size and minimized state that decide whether a
 // saved geometry may be restored and saved, and a window's text.
@@ -7,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "app/geometry.h"
@@ -22,6 +24,17 @@ bool ReplaceFileContents(const char* path, const void* bytes, size_t size);
 // never), as a full disk would, or with `end_process` end the process right
 // there with exit code 3, as a kill in the middle of the save would.
 void SetReplaceFileFaultAfter(size_t bytes, bool end_process = false);
+
+// Reads the whole file at `path` into `bytes`, letting others go on writing
+// it meanwhile. False when it cannot be opened: missing, a folder, or held
+// shut by another program.
+bool ReadWholeFile(const char* path, std::string* bytes);
+// The time of the last write to the file at `path`, on a scale that only
+// compares; false when there is no such file (a folder is none).
+bool FileWriteTime(const char* path, uint64_t* time);
+// Creates the folder `path` when it is missing (not its parents); true when
+// it exists afterwards.
+bool MakeFolder(const char* path);
 
 // Opens `path` for reading with writers and deleters shut out, and keeps it
 // open when its bytes equal `expected`: the returned token (non-zero) holds

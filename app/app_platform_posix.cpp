@@ -2,6 +2,7 @@
 // platforms; the window facts exist on the target only (window texts are
 // kept in memory, where tests read them).
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -53,6 +54,35 @@ bool ReplaceFileContents(const char* path, const void* bytes, size_t size) {
   if (ok) ok = rename(fresh.c_str(), path) == 0;
   if (!ok) unlink(fresh.c_str());
   return ok;
+}
+
+bool ReadWholeFile(const char* path, std::string* bytes) {
+  bytes->clear();
+  const int fd = open(path, O_RDONLY);
+  if (fd < 0) return false;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd);
+    return false;
+  }
+  char buffer[65536];
+  ssize_t n;
+  while ((n = read(fd, buffer, sizeof buffer)) > 0) bytes->append(buffer, size_t(n));
+  close(fd);
+  return n == 0;
+}
+
+bool FileWriteTime(const char* path, uint64_t* time) {
+  struct stat info;
+  if (stat(path, &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  *time = uint64_t(info.st_mtim.tv_sec) * 1000000000u + uint64_t(info.st_mtim.tv_nsec);
+  return true;
+}
+
+bool MakeFolder(const char* path) {
+  if (mkdir(path, 0755) == 0) return true;
+  struct stat info;
+  return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 intptr_t HoldFileIfSame(const char* path, const void* expected, size_t size) {

@@ -15,6 +15,8 @@ LayoutRecord* MainLayout = nullptr;
 LayoutRecord** ChildLayouts = nullptr;
 int32_t ChildLayoutCount = 0;
 char* LoadedTapeText = nullptr;
+void* TapeFileBytes = nullptr;
+int32_t Closing = 0;
 
 bool FirstOperandHeld() { return std::fabs(FirstOperand()) > kHeldOperandThreshold; }
 
@@ -27,6 +29,7 @@ void CreateState() {
   ChildLayoutCount = 0;
   PendingOperator = 0;
   ReplaceEntry = 0;
+  Closing = 0;
 }
 
 void ClearChildLayouts() {
@@ -65,6 +68,8 @@ void CleanUpState() {
   ClearChildLayouts();
   rt::Free(LoadedTapeText);
   LoadedTapeText = nullptr;
+  rt::Free(TapeFileBytes);
+  TapeFileBytes = nullptr;
 }
 
 }  // namespace talv::app

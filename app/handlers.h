@@ -26,13 +26,18 @@ void NameSoundToggle(bool sound_on);
 // Start-up, geometry and the tape (window unit events 0, 4 and 2).
 void StartUp();
 void ResizeWindow();
+// The will-be-destroyed handler: StopSpeaking, then SaveTape.
+void CloseDown();
+// Saves the tape (steps.txt) and the geometry (peizi.ini).
 void SaveTape();
 
 // 按钮1: the days between the two date pickers.
 void DayCount();
 
-// The pause that keeps dispatching window messages.
+// The pause that keeps dispatching window messages; at once while Closing.
 void WaitMilliseconds(int32_t ms);
+// Sets Closing and stops every sound that is still playing.
+void StopSpeaking();
 // Reads `number` aloud as a money amount. `lead_in` 0 (none), 1, 2 or 3.
 void SpeakNumber(double number, int32_t lead_in, bool end_mark);
 

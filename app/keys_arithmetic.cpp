@@ -102,6 +102,9 @@ void PressEquals() {
   const int32_t start = TickNow();
   PlayUnderBase("\\wav\\等于");
   WaitUntilTick(TickAfter(start, 500));
+  // The window closed during the wait: nothing is read, and the Entry box
+  // is gone.
+  if (Closing) return;
   // What is read aloud is what the Entry box shows now: a digit pressed
   // during the wait has replaced the result.
   rt::Text shown = EntryText();

@@ -49,9 +49,18 @@ double ReadSetting(const std::string& file, const SettingsKey& key) {
   return TextToNumber(value.get());
 }
 
-void WriteSetting(const std::string& file, const SettingsKey& key, int32_t value) {
+bool WriteSetting(const std::string& file, const SettingsKey& key, int32_t value) {
   rt::Text text = rt::CallText(talv::ToText, value);
-  rt::Call(talv::WriteSettingsItem, file.c_str(), key.section, key.item, text.c_str());
+  return talv::AsBool(
+      rt::Call(talv::WriteSettingsItem, file.c_str(), key.section, key.item, text.c_str()));
+}
+
+// The four values into `file`; false when any of them could not be written.
+bool WriteGeometry(const std::string& file, const int32_t (&values)[4]) {
+  bool written = WriteSetting(file, kWidth, values[0]);
+  written = WriteSetting(file, kHeight, values[1]) && written;
+  written = WriteSetting(file, kLeft, values[2]) && written;
+  return WriteSetting(file, kTop, values[3]) && written;
 }
 
 }  // namespace
@@ -77,11 +86,14 @@ void ScaleChildren() {
 void SaveGeometry() {
   // A minimized window reports a place off every screen; keep the last real one.
   if (IsMinimized(MainLayout->handle)) return;
-  const std::string file = ProgramFile(kSettingsFile);
-  WriteSetting(file, kWidth, rt::ReadInt(kMainWindow, kWindowUnit, property::kWidth));
-  WriteSetting(file, kHeight, rt::ReadInt(kMainWindow, kWindowUnit, property::kHeight));
-  WriteSetting(file, kLeft, rt::ReadInt(kMainWindow, kWindowUnit, property::kLeft));
-  WriteSetting(file, kTop, rt::ReadInt(kMainWindow, kWindowUnit, property::kTop));
+  const int32_t values[4] = {rt::ReadInt(kMainWindow, kWindowUnit, property::kWidth),
+                             rt::ReadInt(kMainWindow, kWindowUnit, property::kHeight),
+                             rt::ReadInt(kMainWindow, kWindowUnit, property::kLeft),
+                             rt::ReadInt(kMainWindow, kWindowUnit, property::kTop)};
+  // Beside the program when its folder takes it, else in the user's
+  // application-data folder (a failure there is ignored).
+  if (WriteGeometry(ProgramFile(kSettingsFile), values)) return;
+  if (MakeUserDataFolder()) WriteGeometry(UserDataFile(kSettingsFile), values);
 }
 
 void ResizeWindow() {
@@ -90,7 +102,7 @@ void ResizeWindow() {
 }
 
 void RestoreGeometry() {
-  const std::string file = ProgramFile(kSettingsFile);
+  const std::string file = NewerFile(kSettingsFile);
   const Geometry saved{TruncateToInt(ReadSetting(file, kLeft)),
                        TruncateToInt(ReadSetting(file, kTop)),
                        TruncateToInt(ReadSetting(file, kWidth)),

@@ -30,7 +30,7 @@ namespace app = talv::app;
 // The handler table, in the order of talv::MainHandler.
 const talv::EventHandler kHandlers[talv::kMainHandlerCount] = {
     PlainHandler<app::StartUp>,        PlainHandler<app::ResizeWindow>,
-    PlainHandler<app::SaveTape>,       PlainHandler<app::PressDigit>,
+    PlainHandler<app::CloseDown>,      PlainHandler<app::PressDigit>,
     PlainHandler<app::PressPoint>,     PlainHandler<app::PressSign>,
     PlainHandler<app::PressBackspace>, PlainHandler<app::PressClear>,
     PlainHandler<app::PressPlus>,      PlainHandler<app::PressMinus>,
@@ -64,6 +64,7 @@ app::AppCommands RuntimeCommands() {
   c.GetSpecialFolder = talv::GetSpecialFolder;
   c.SetVisualStyle = talv::SetVisualStyle;
   c.PlayAudio = talv::PlayAudio;
+  c.StopAudio = talv::StopAudio;
   c.TickCount = talv::TickCount;
   c.SleepMilliseconds = talv::SleepMilliseconds;
   return c;

@@ -48,6 +48,9 @@ void SpeakNumber(double number, int32_t lead_in, bool end_mark) {
   // the readout: starting a sound takes time of its own, which must not add
   // up from one syllable to the next.
   int32_t due = TickNow();
+  // Once the window is closing (a pause may have run the close), nothing
+  // more is played.
+  if (Closing) return;
   if (const char* lead = LeadInFile(lead_in); lead && *lead) {
     PlayFrom(directory, lead);
     due = TickAfter(due, kLeadInPauseMs);
@@ -56,6 +59,7 @@ void SpeakNumber(double number, int32_t lead_in, bool end_mark) {
   // The syllable walk: each step plays its recording (none for the closing
   // pause) and waits its pause.
   for (const ReadoutStep& step : ScheduleReadout(text, end_mark)) {
+    if (Closing) return;
     if (!step.file.empty()) PlayFrom(directory, step.file.c_str());
     due = TickAfter(due, step.pause_ms);
     WaitForBeat(&due);

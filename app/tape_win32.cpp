@@ -1,4 +1,7 @@
-// The Calculation tape in steps.txt: raw GBK bytes, lines ending "\r\n".
+// The Calculation tape in steps.txt: raw GBK bytes, lines ending "\r\n",
+// and the will-be-destroyed handler that saves it.
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "app/app_platform.h"
@@ -7,19 +10,51 @@
 #include "app/handlers.h"
 #include "app/main_window_ids.h"
 #include "app/program_files.h"
+#include "app/tape_merge.h"
 #include "runtime/commands/conversion.h"
 #include "runtime/commands/file_commands.h"
 #include "runtime/core/blocks.h"
 
 namespace talv::app {
+namespace {
 
-std::string ProgramFile(const char* name) {
-  rt::Text directory = rt::CallText(talv::GetRunDirectory);
-  return std::string(directory.c_str()) + name;
+std::string BytesOf(const void* block) {
+  const size_t n = talv::ByteArrayLength(block);
+  return n ? std::string(reinterpret_cast<const char*>(talv::ByteArrayData(block)), n)
+           : std::string();
 }
 
+// A runtime byte array holding `bytes` (null when empty).
+void* NewBytes(const std::string& bytes) {
+  if (bytes.empty()) return nullptr;
+  auto* block = static_cast<uint8_t*>(rt::Allocate(talv::kByteArrayHeader + bytes.size()));
+  const uint32_t header[2] = {1, uint32_t(bytes.size())};
+  std::memcpy(block, header, sizeof header);
+  std::memcpy(block + talv::kByteArrayHeader, bytes.data(), bytes.size());
+  return block;
+}
+
+char* CopyText(const char* text) {
+  if (!text || !*text) return nullptr;
+  const size_t n = std::strlen(text) + 1;
+  auto* copy = static_cast<char*>(rt::Allocate(n));
+  std::memcpy(copy, text, n);
+  return copy;
+}
+
+// What this instance now knows of the file: the tape showed `shown` when
+// the file held `bytes`.
+void Remember(const char* shown, const std::string& bytes) {
+  rt::Free(LoadedTapeText);
+  LoadedTapeText = CopyText(shown);
+  rt::Free(TapeFileBytes);
+  TapeFileBytes = NewBytes(bytes);
+}
+
+}  // namespace
+
 void LoadTape() {
-  const std::string path = ProgramFile(kTapeFile);
+  const std::string path = NewerFile(kTapeFile);
   void* bytes = talv::AsPointer(rt::Call(talv::ReadFileBytes, path.c_str()));
   rt::Text text = rt::CallText(talv::ToText, talv::BytesValue(bytes));
   SetTapeText(text.get());
@@ -27,20 +62,42 @@ void LoadTape() {
   LoadedTapeText = nullptr;
   if (talv::ByteArrayLength(bytes) > 0)
     LoadedTapeText = rt::ReadText(kMainWindow, control::kTape, property::kContent).release();
-  rt::Free(bytes);
+  rt::Free(TapeFileBytes);
+  TapeFileBytes = bytes;  // kept: the next save compares the file with it
 }
 
 void SaveTape() {
   rt::Text tape = rt::ReadText(kMainWindow, control::kTape, property::kContent);
-  if (LoadedTapeText == nullptr || !SameText(tape.get(), LoadedTapeText)) {
+  // The file as a start would read it now. When it is no longer what this
+  // instance loaded or saved, another instance has saved its tape since:
+  // both are kept (MergeTape). A file that is gone or cannot be read leaves
+  // nothing to keep.
+  std::string disk;
+  const bool other_saved = ReadWholeFile(NewerFile(kTapeFile).c_str(), &disk) &&
+                           disk != BytesOf(TapeFileBytes);
+  if (other_saved) {
+    const std::string merged =
+        MergeTape(BytesOf(TapeFileBytes), LoadedTapeText ? LoadedTapeText : "", tape.c_str(), disk);
+    // The other's file stays the base of this instance's tape: a later save
+    // takes only the lines added after this one.
+    if (merged != disk && SaveProgramFile(kTapeFile, merged.data(), merged.size()))
+      Remember(tape.get(), disk);
+  } else if (LoadedTapeText == nullptr || !SameText(tape.get(), LoadedTapeText)) {
+    // A tape that still shows exactly what was loaded is not rewritten, so
+    // content that a text box cannot hold survives a run untouched.
     void* bytes = talv::AsPointer(rt::Call(talv::ToByteArray, tape.c_str()));
-    const std::string path = ProgramFile(kTapeFile);
-    // The result is ignored: a failed save leaves the previous tape.
-    ReplaceFileContents(path.c_str(), talv::ByteArrayData(bytes), talv::ByteArrayLength(bytes));
+    // A failed save leaves the previous tape in both places.
+    if (SaveProgramFile(kTapeFile, talv::ByteArrayData(bytes), talv::ByteArrayLength(bytes)))
+      Remember(tape.get(), BytesOf(bytes));
     rt::Free(bytes);
   }
   // A window that was only moved reopens where it was left.
   SaveGeometry();
+}
+
+void CloseDown() {
+  StopSpeaking();
+  SaveTape();
 }
 
 }  // namespace talv::app

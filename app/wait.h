@@ -14,7 +14,7 @@ int32_t TickNow();
 int32_t TickAfter(int32_t base, int32_t ms);
 // Until TickNow() >= end (signed), letting waiting window messages through
 // and sleeping 10 ms between looks (the last sleep only up to the end);
-// at once when the end has passed.
+// at once when the end has passed, and as soon as Closing is set.
 void WaitUntilTick(int32_t end);
 
 }  // namespace talv::app

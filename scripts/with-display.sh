@@ -22,6 +22,8 @@ read -r -t 30 n <"$fifo"
 rm -f "$fifo"
 [ -n "${n:-}" ] || { echo "with-display: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$n"
+# No window manager runs on this display (scripts/wine-prefix.sh).
+export TALV_NO_WINDOW_MANAGER=1
 "$@"
 rc=$?
 stop_wineservers

@@ -1,5 +1,6 @@
-// PlayAudio, TickCount and SleepMilliseconds: argument handling. Playing is
-// the sound service's work; PlayAudio only finds the bytes.
+// PlayAudio, StopAudio, TickCount and SleepMilliseconds: argument handling.
+// Playing and stopping are the sound service's work; PlayAudio only finds
+// the bytes.
 #include "runtime/commands/sound_commands.h"
 
 #include "runtime/commands/sound_commands_platform.h"
@@ -53,6 +54,8 @@ void PlayAudio(TypedValue* result, int32_t count, TypedValue* args) {
   SetBool(*result, started);
   result->type = TypeCode::Bool;
 }
+
+void StopAudio(TypedValue*, int32_t, TypedValue*) { StopAllSound(false); }
 
 void TickCount(TypedValue* result, int32_t count, TypedValue* args) {
   SetInt(*result, int32_t(platform::SystemTickCount()));

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <cstring>
 
 #include "runtime/commands/argument_access.h"
 #include "runtime/commands/window_commands.h"
@@ -107,10 +108,19 @@ void AppendText(TypedValue*, int32_t count, TypedValue* args) {
   HWND box = Resolve(count, args);
   for (int32_t i = 1; i < count; ++i) {
     const char* text = args::Text(args[i]);
+    if (!text) text = "";
     const WPARAM end = WPARAM(GetWindowTextLengthA(box));
     SendMessageA(box, EM_SETSEL, end, LPARAM(end));
     SendMessageA(box, EM_SCROLLCARET, 0, 0);
-    SendMessageA(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text ? text : ""));
+    // The box's typing limit binds what the user types, not what a handler
+    // appends: the limit makes room for the text and is then put back
+    // (a text already longer than the limit stays as it is).
+    const WPARAM limit = WPARAM(SendMessageA(box, EM_GETLIMITTEXT, 0, 0));
+    const WPARAM needed = end + WPARAM(strlen(text));
+    const bool widen = needed > limit;
+    if (widen) SendMessageA(box, EM_LIMITTEXT, needed, 0);
+    SendMessageA(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
+    if (widen) SendMessageA(box, EM_LIMITTEXT, limit, 0);
   }
 }
 

@@ -141,16 +141,22 @@ class WindowUnit : public KindObject {
         Raise(4);
         return 0;
       case WM_CLOSE: {
-        // The close queries: a false answer keeps the window open.
-        if (Raise(12).refused) return 0;
-        if (!hwnd_ || Raise(1).refused) return 0;
-        if (hwnd_) DestroyWindow(hwnd_);
+        // The close queries: a false answer keeps the window open. A
+        // handler may destroy the window itself, and with it this object:
+        // after each query only the handle kept here is looked at.
+        HWND window = hwnd_;
+        if (Raise(12).refused || !StillOurs(window, this)) return 0;
+        if (Raise(1).refused || !StillOurs(window, this)) return 0;
+        DestroyWindow(window);
         return 0;
       }
-      case WM_DESTROY:
+      case WM_DESTROY: {
+        HWND window = hwnd_;
         Raise(2);
-        if (help_opened_) WinHelpA(hwnd_, help_file_.c_str(), HELP_QUIT, 0);
+        if (StillOurs(window, this) && help_opened_)
+          WinHelpA(window, help_file_.c_str(), HELP_QUIT, 0);
         return 0;
+      }
       default: break;
     }
     return DefWindowProcA(hwnd_, message, wparam, lparam);
@@ -185,6 +191,12 @@ class WindowUnit : public KindObject {
   static WindowUnit* creating_;
 
  protected:
+  // Whether `window` still exists as the window of `unit`. Compares the
+  // pointer only: `unit` may have been released by a handler.
+  static bool StillOurs(HWND window, const WindowUnit* unit) {
+    return IsWindow(window) && FromWindow(window) == unit;
+  }
+
   void RefreshFromWindow() override {
     if (!hwnd_) return;
     int n = GetWindowTextLengthA(hwnd_);

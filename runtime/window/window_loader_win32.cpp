@@ -72,16 +72,23 @@ void NoteFocusEventRaised() { ++g_focus_events; }
 
 bool LoadWindow(uint32_t window_id) {
   WindowObject* found = FindWindowObject(window_id);
-  if (!found || found->loading) return false;
+  if (!found) return false;
   WindowObject& w = *found;
   if (w.IsLive()) {
+    // Live, or still being loaded (asked again from its own created,
+    // position-changed or size-changed handler): only brought to the
+    // front. A window that the load in progress has not shown yet is left
+    // for that load to show.
     HWND top = ObjectAt(w, 0)->hwnd();
     if (IsIconic(top))
       ShowWindow(top, SW_RESTORE);
-    else
+    else if (!w.loading || IsWindowVisible(top))
       SetForegroundWindow(top);
     return true;
   }
+  // A load that has not got as far as the window itself runs with events
+  // suspended, so no handler can ask for this; refuse it all the same.
+  if (w.loading) return false;
   if (w.units.empty()) return false;
 
   SuspendEvents();

@@ -21,6 +21,7 @@ std::string TextArg(const TypedValue& v) {
 }
 
 void FakeAppendText(TypedValue*, int32_t count, TypedValue* args) {
+  if (Current().destroyed) ++Current().used_after_destroyed;
   const int32_t control = int32_t(args[0].hi);
   for (int32_t i = 1; i < count; ++i) Current().texts[{control, property::kContent}] += TextArg(args[i]);
 }
@@ -54,12 +55,22 @@ void FakeProcessEvents(TypedValue*, int32_t, TypedValue*) {
     }
   }
 }
-void FakeRepaintNow(TypedValue*, int32_t, TypedValue*) { ++Current().repaints; }
+void FakeRepaintNow(TypedValue*, int32_t, TypedValue*) {
+  if (Current().destroyed) ++Current().used_after_destroyed;
+  ++Current().repaints;
+}
 void FakeNothing(TypedValue*, int32_t, TypedValue*) {}
 void FakePlayAudio(TypedValue* result, int32_t, TypedValue* args) {
   Current().sounds.push_back({Current().now_ms, TextArg(args[0])});
   Current().now_ms += Current().play_cost_ms;
   SetBool(*result, false);
+}
+void FakeStopAudio(TypedValue*, int32_t, TypedValue*) { Current().stops.push_back(Current().now_ms); }
+void FakeGetSpecialFolder(TypedValue* result, int32_t, TypedValue* args) {
+  const std::string& folder = Current().application_data;
+  SetPointer(*result, AsInt(args[0]) == 8 && !folder.empty() ? NewText((folder + "\\").c_str())
+                                                               : nullptr);
+  result->type = TypeCode::Text;
 }
 void FakeTickCount(TypedValue* result, int32_t, TypedValue*) {
   SetInt(*result, int32_t(Current().now_ms));
@@ -90,9 +101,10 @@ FakeMainWindow::FakeMainWindow() {
   c.MoveComponent = FakeNothing;
   c.SetInputFocus = FakeNothing;
   c.GetWindowHandle = FakeGetWindowHandle;
-  c.GetSpecialFolder = FakeNothing;
+  c.GetSpecialFolder = FakeGetSpecialFolder;
   c.SetVisualStyle = FakeNothing;
   c.PlayAudio = FakePlayAudio;
+  c.StopAudio = FakeStopAudio;
   c.TickCount = FakeTickCount;
   c.SleepMilliseconds = FakeSleep;
   SetAppCommands(c);
@@ -192,6 +204,7 @@ bool FakeMainWindow::IsWindowLoaded(int32_t window_id) { return window_id == kMa
 bool FakeMainWindow::HasLiveWindow(int32_t window_id) { return window_id == kMainWindow; }
 
 uint64_t FakeMainWindow::ReadProperty(int32_t, int32_t control_id, int32_t property, int32_t) {
+  if (destroyed) ++used_after_destroyed;
   if (IsTextProperty(control_id, property)) {
     auto it = texts.find({control_id, property});
     if (it == texts.end() || it->second.empty()) return 0;
@@ -214,6 +227,7 @@ uint64_t FakeMainWindow::ReadProperty(int32_t, int32_t control_id, int32_t prope
 
 void FakeMainWindow::WriteProperty(int32_t, int32_t control_id, int32_t property, int32_t,
                                    uint64_t value) {
+  if (destroyed) ++used_after_destroyed;
   if (IsTextProperty(control_id, property)) {
     const char* text = reinterpret_cast<const char*>(uintptr_t(value));
     texts[{control_id, property}] = text ? text : "";

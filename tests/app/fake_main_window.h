@@ -31,6 +31,10 @@ class FakeMainWindow : public PropertyHost {
   std::map<std::pair<int32_t, int32_t>, int32_t> ints;
   std::vector<uint8_t> picture;  // gfd's first picture, as a whole byte-array block
   std::vector<PlayedSound> sounds;
+  // Virtual times at which StopAudio was called.
+  std::vector<int64_t> stops;
+  // What GetSpecialFolder(8), the application-data folder, answers ("": none).
+  std::string application_data;
   int repaints = 0;
   int64_t now_ms = 1000;
   // How long starting a sound takes (PlayAudio's own time).
@@ -41,6 +45,10 @@ class FakeMainWindow : public PropertyHost {
   // Work that a message pump would do: each runs once, in the first
   // ProcessEvents at or after its time.
   std::vector<std::pair<int64_t, std::function<void()>>> pending;
+  // Set when the test has closed the window: every property access and
+  // window command after that is counted (the real window is gone then).
+  bool destroyed = false;
+  int used_after_destroyed = 0;
 
   std::string Entry() const;
   std::string Tape() const;

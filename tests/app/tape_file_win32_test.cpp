@@ -1,5 +1,6 @@
 // The tape in steps.txt and the geometry in peizi.ini, under the program's
-// directory, through the real file and settings commands.
+// directory (or the application-data folder when that refuses them),
+// through the real file and settings commands.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -30,11 +31,20 @@ class TapeFile : public ::testing::Test {
     SetProgramDirectory(dir.c_str());
     tape = dir + "\\steps.txt";
     settings = dir + "\\peizi.ini";
+    appdata = dir + "\\appdata";
+    CreateDirectoryA(appdata.c_str(), nullptr);
+    window.application_data = appdata;
+    kept_tape = appdata + "\\Talvique\\steps.txt";
+    kept_settings = appdata + "\\Talvique\\peizi.ini";
   }
   void TearDown() override {
     SetReplaceFileFaultAfter(SIZE_MAX);
     DeleteFileA(tape.c_str());
     DeleteFileA(settings.c_str());
+    DeleteFileA(kept_tape.c_str());
+    DeleteFileA(kept_settings.c_str());
+    RemoveDirectoryA((appdata + "\\Talvique").c_str());
+    RemoveDirectoryA(appdata.c_str());
     RemoveDirectoryA(dir.c_str());
     SetProgramDirectory(saved_directory.c_str());
   }
@@ -45,14 +55,33 @@ class TapeFile : public ::testing::Test {
   static void Write(const std::string& p, const std::string& bytes) {
     std::ofstream(p, std::ios::binary) << bytes;
   }
-  std::string Setting(const char* section, const char* item) {
+  std::string Setting(const char* section, const char* item, const std::string& file = "") {
     char value[64] = "";
-    GetPrivateProfileStringA(section, item, "", value, sizeof value, settings.c_str());
+    GetPrivateProfileStringA(section, item, "", value, sizeof value,
+                             (file.empty() ? settings : file).c_str());
     return value;
+  }
+  static bool Exists(const std::string& p) {
+    return GetFileAttributesA(p.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  // The program's folder as one that refuses every write (it is not there).
+  void RefuseWritesBesideTheProgram() { SetProgramDirectory((dir + "\\gone").c_str()); }
+  void AllowWritesBesideTheProgram() { SetProgramDirectory(dir.c_str()); }
+  // steps.txt rewritten by another instance, a moment later than anything
+  // before (file times are compared).
+  void OtherInstanceSaves(const std::string& p, const std::string& bytes) {
+    Sleep(20);
+    Write(p, bytes);
+  }
+  // A new start of the program: empty boxes, then the tape loaded.
+  void Restart() {
+    window.texts.erase({control::kTape, property::kContent});
+    window.texts.erase({control::kEntry, property::kContent});
+    LoadTape();
   }
 
   testing::FakeMainWindow window;
-  std::string dir, saved_directory, tape, settings;
+  std::string dir, saved_directory, tape, settings, appdata, kept_tape, kept_settings;
 };
 
 TEST_F(TapeFile, ClosingWritesTheTapeAndTheNextStartShowsIt) {
@@ -133,6 +162,110 @@ TEST(HeldFile, WritersAreShutOutWhileItIsHeld) {
   EXPECT_FALSE(DeleteFileA(path.c_str()));
   ReleaseHeldFile(held);
   EXPECT_TRUE(DeleteFileA(path.c_str()));
+}
+
+TEST_F(TapeFile, AFolderThatRefusesWritesKeepsTheFilesInApplicationData) {
+  RefuseWritesBesideTheProgram();
+  window.ints[{kWindowUnit, property::kWidth}] = 640;
+  window.PressAll({"5", "+", "3", "="});
+  SaveTape();
+  EXPECT_EQ(Read(kept_tape), "5+3=8\r\n");
+  EXPECT_EQ(Setting("_启动窗口k", "_启动窗口.k", kept_settings), "640");
+  // The next start reads them from there, and adds to them.
+  Restart();
+  EXPECT_EQ(window.Tape(), "5+3=8\r\n");
+  window.PressAll({"2", "*", "4", "="});
+  SaveTape();
+  EXPECT_EQ(Read(kept_tape), "5+3=8\r\n2×4=8\r\n");
+  // Writable again: the next save goes beside the program, nothing lost.
+  AllowWritesBesideTheProgram();
+  Restart();
+  EXPECT_EQ(window.Tape(), "5+3=8\r\n2×4=8\r\n");
+  window.PressAll({"9", "-", "1", "="});
+  SaveTape();
+  EXPECT_EQ(Read(tape), "5+3=8\r\n2×4=8\r\n9-1=8\r\n");
+  EXPECT_EQ(Setting("_启动窗口k", "_启动窗口.k"), "640");
+  Restart();
+  EXPECT_EQ(window.Tape(), "5+3=8\r\n2×4=8\r\n9-1=8\r\n");
+}
+
+TEST_F(TapeFile, TheNewerOfTheTwoPlacesIsRead) {
+  Write(tape, "1+1=2\r\n");
+  CreateDirectoryA((appdata + "\\Talvique").c_str(), nullptr);
+  OtherInstanceSaves(kept_tape, "2+2=4\r\n");
+  LoadTape();
+  EXPECT_EQ(window.Tape(), "2+2=4\r\n");
+  OtherInstanceSaves(tape, "3+3=6\r\n");
+  Restart();
+  EXPECT_EQ(window.Tape(), "3+3=6\r\n");
+  // Without an application-data folder only the program's is used.
+  window.application_data.clear();
+  OtherInstanceSaves(kept_tape, "4+4=8\r\n");
+  Restart();
+  EXPECT_EQ(window.Tape(), "3+3=6\r\n");
+}
+
+TEST_F(TapeFile, NoPlaceToWriteLosesTheTapeSilently) {
+  RefuseWritesBesideTheProgram();
+  window.application_data = dir + "\\no\\such\\folder";
+  window.PressAll({"5", "+", "3", "="});
+  SaveTape();  // no message, no crash
+  EXPECT_FALSE(Exists(tape));
+  EXPECT_FALSE(Exists(kept_tape));
+}
+
+TEST_F(TapeFile, TwoInstancesBothOnlyCalculatedKeepEveryLineOnce) {
+  Write(tape, "1+1=2\r\n");
+  LoadTape();  // this instance, B
+  window.PressAll({"3", "+", "3", "="});
+  // A, started with the same tape, added 2+2 and closed first.
+  OtherInstanceSaves(tape, "1+1=2\r\n2+2=4\r\n");
+  SaveTape();
+  EXPECT_EQ(Read(tape), "1+1=2\r\n2+2=4\r\n3+3=6\r\n");
+  // A second save of this instance adds only what came after the first.
+  window.PressAll({"5", "-", "1", "="});
+  SaveTape();
+  EXPECT_EQ(Read(tape), "1+1=2\r\n2+2=4\r\n3+3=6\r\n5-1=4\r\n");
+}
+
+TEST_F(TapeFile, TwoInstancesWhenThisUserClearedTheTape) {
+  Write(tape, "1+1=2\r\n");
+  LoadTape();
+  window.PressAll({"C", "7", "+", "1", "="});
+  OtherInstanceSaves(tape, "1+1=2\r\n2+2=4\r\n");
+  SaveTape();
+  // The clear stands; the other instance's new line stays.
+  EXPECT_EQ(Read(tape), "7+1=8\r\n2+2=4\r\n");
+}
+
+TEST_F(TapeFile, AnUntouchedTapeLeavesTheOtherInstancesFileAlone) {
+  Write(tape, "1+1=2\r\n");
+  LoadTape();
+  const std::string other = std::string("1+1=2\r\n\0odd\xff", 13);
+  OtherInstanceSaves(tape, other);
+  SaveTape();
+  EXPECT_EQ(Read(tape), other);
+}
+
+TEST_F(TapeFile, AHeldTapeFileIsLeftIntactAndTheTapeKeptElsewhere) {
+  Write(tape, "1+1=2\r\n");
+  LoadTape();
+  window.PressAll({"2", "+", "2", "="});
+  // Another program holds steps.txt open, sharing it with readers only.
+  HANDLE holder = CreateFileA(tape.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  SaveTape();  // waits for no one
+  CloseHandle(holder);
+  EXPECT_EQ(Read(tape), "1+1=2\r\n");
+  EXPECT_FALSE(Exists(tape + ".new"));
+  EXPECT_EQ(Read(kept_tape), "1+1=2\r\n2+2=4\r\n");
+  // The next start reads the kept tape; its save goes beside the program.
+  Restart();
+  EXPECT_EQ(window.Tape(), "1+1=2\r\n2+2=4\r\n");
+  window.PressAll({"3", "+", "3", "="});
+  SaveTape();
+  EXPECT_EQ(Read(tape), "1+1=2\r\n2+2=4\r\n3+3=6\r\n");
 }
 
 }  // namespace

@@ -186,6 +186,7 @@ class Program:
         self.args = args
         self.folder = os.path.join(args.work, name)
         if not keep:
+            allow_writes(self.folder)
             shutil.rmtree(self.folder, ignore_errors=True)
             os.makedirs(self.folder)
             shutil.copy(args.exe, os.path.join(self.folder, "Talvique.exe"))
@@ -200,6 +201,7 @@ class Program:
         self.env.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=;winepulse.drv=d")
         self.started_at = None
         self.shown_after = None
+        self.hwnd = None  # set to tell this instance's window from another's
 
     def path(self, name):
         return os.path.join(self.folder, name)
@@ -240,7 +242,7 @@ class Program:
                               capture_output=True, timeout=timeout, stdin=subprocess.DEVNULL)
 
     def probe(self):
-        r = self.probe_raw(TITLE)
+        r = self.probe_raw("#%d" % self.hwnd if self.hwnd else TITLE)
         return Report(r.stdout.decode("latin-1").splitlines()) if r.returncode == 0 else Report([])
 
     def click(self, key, report=None):
@@ -376,7 +378,12 @@ def temp_folder(args):
 class Capture:
     RATE = 22050
 
-    def __init__(self, folder):
+    def __init__(self, folder, paced=True):
+        """paced: drained at the pace of one sound card, as timing needs.
+        That pace holds for sounds one after another; sounds that overlap
+        are all written into the one FIFO and so drained at a fraction of
+        their speed each, later and later. Unpaced, every sound arrives as
+        fast as it is played, at about the moment it was started."""
         self.dir = os.path.join(folder, "capture")
         os.makedirs(self.dir, exist_ok=True)
         self.fifo = os.path.join(self.dir, "paced.fifo")
@@ -393,7 +400,7 @@ class Capture:
         self.env = {"ALSA_CONFIG_PATH": conf, "WINEDLLOVERRIDES": "mscoree,mshtml=;winepulse.drv=d"}
         self.reader = subprocess.Popen(
             [sys.executable, os.path.join(HERE, "timed_capture.py"), self.fifo, self.raw,
-             self.times, str(self.RATE * 2)],
+             self.times, str(self.RATE * 2 if paced else self.RATE * 2 * 1000)],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for(lambda: os.path.exists(self.times), "the capture reader")
 
@@ -1138,6 +1145,318 @@ def failed_save_keeps_tape(args):
     check(p.read("steps.txt") == gbk("1+1=2\r\n"), "a killed run leaves the saved tape")
 
 
+# ---------------------------------------------------------------------------
+# Closing, read-only folders, two instances, a full Entry box
+
+def user_data_folder(args):
+    """%APPDATA%\\Talvique inside the prefix."""
+    users = os.path.join(args.prefix, "drive_c", "users")
+    for user in sorted(os.listdir(users)):
+        roaming = os.path.join(users, user, "AppData", "Roaming")
+        if user != "Public" and os.path.isdir(roaming):
+            return os.path.join(roaming, "Talvique")
+    raise Failure("no application-data folder in the prefix")
+
+
+# Tests run as root, for whom permissions do not count; the immutable
+# attribute does. Where the file system has none, the two names the program
+# writes in a folder are blocked by folders of those names instead (a
+# peizi.ini that is there waits aside meanwhile).
+BLOCKERS = ("steps.txt.new", "peizi.ini")
+
+
+def refuse_writes(folder):
+    """Makes `folder` and everything in it refuse writes, as a read-only
+    share or a locked stick does."""
+    if subprocess.run(["chattr", "-R", "+i", folder], capture_output=True).returncode == 0:
+        return
+    allow_writes(folder)
+    for name in BLOCKERS:
+        path = os.path.join(folder, name)
+        if os.path.isfile(path):
+            os.rename(path, path + ".aside")
+        os.makedirs(path, exist_ok=True)
+
+
+def allow_writes(folder):
+    if not os.path.exists(folder):
+        return
+    subprocess.run(["chattr", "-R", "-i", folder], capture_output=True)
+    for name in BLOCKERS:
+        path = os.path.join(folder, name)
+        if os.path.isdir(path):
+            os.rmdir(path)
+            if os.path.isfile(path + ".aside"):
+                os.rename(path + ".aside", path)
+
+
+def forget_user_data(args):
+    """Every scenario starts without a tape in the application-data folder."""
+    folder = user_data_folder(args)
+    allow_writes(folder)
+    shutil.rmtree(folder, ignore_errors=True)
+
+
+def read_file(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def error_box_shown():
+    r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "错误"],
+                       capture_output=True, text=True)
+    return bool(r.stdout.strip())
+
+
+def esc_and_watch(p, report, at=None):
+    """Esc to the window (the pointer resting on its tape, as close() does;
+    `report` tells where that is), at the monotonic moment `at` if given,
+    then watches until the window is gone and the process has ended.
+    Returns (Esc sent, window gone, process ended) as monotonic times."""
+    x, y = report.tape.centre
+    global POINTER
+    subprocess.run(["xdotool", "mousemove", str(x), str(y)], timeout=30)
+    POINTER = (x, y)
+    for xid in p.xids[:1]:
+        subprocess.run(["xdotool", "windowfocus", xid], capture_output=True, timeout=30)
+    if at is not None and at > time.monotonic():
+        time.sleep(at - time.monotonic())
+    sent = time.monotonic()
+    subprocess.run(["xdotool", "key", "Escape"], timeout=30)
+    gone = ended = None
+    while gone is None or ended is None:
+        now = time.monotonic()
+        if now - sent > 120:
+            raise Failure("after Esc: window gone %s, process ended %s"
+                          % (gone is not None, ended is not None))
+        if gone is None:
+            r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", TITLE_PATTERN],
+                               capture_output=True, text=True)
+            if not r.stdout.strip():
+                gone = now
+        if ended is None and p.process.poll() is not None:
+            ended = now
+        time.sleep(0.005)
+    return sent, gone, ended
+
+
+def check_stopped(p, cap, tone_map, label, sent, gone, ended):
+    """The acceptance bounds of a close during readouts: the window gone
+    within 0.5 s of Esc, the process ended within 1.5 s, and no sound that
+    starts later than 100 ms after Esc. They are generous for what the
+    program does (it stops at the next look of its pause, within 10 ms),
+    and tight enough to catch readouts that go on talking: the next
+    syllable was due within half a second."""
+    check(p.process.returncode == 0, "exit code %r" % p.process.returncode)
+    # The capture drains at the pace of a sound card: what was on its way
+    # has arrived once nothing has come for a while.
+    wait_for(lambda: time.monotonic() - tone_analysis.last_arrival(cap.times) > 0.5,
+             "the capture to go quiet", timeout=60, step=0.1)
+    segs = cap.segments(tone_map)
+    late = [s for s in segs if s.onset > sent + 0.1]
+    last = max((s.onset for s in segs), default=sent) - sent
+    print("%s: Esc to window gone %.0f ms, Esc to process end %.0f ms, last sound onset "
+          "%+.0f ms from Esc" % (label, (gone - sent) * 1000, (ended - sent) * 1000, last * 1000))
+    check(not late, "%s: sounds started after Esc: %r" % (label, [(s.name, round((s.onset - sent) * 1000))
+                                                            for s in late]))
+    check(gone - sent <= 0.5, "%s: the window went %.0f ms after Esc" % (label, (gone - sent) * 1000))
+    check(ended - sent <= 1.5, "%s: the process ended %.0f ms after Esc" % (label, (ended - sent) * 1000))
+
+
+@scenario
+def close_stops_readout(args):
+    tone_map = tone_analysis.load_map(args.tone_map)
+    p = Program(args, "close_stops_readout")
+    cap = Capture(p.folder)
+    try:
+        p.start(cap.env)
+        report = p.probe()
+        p.keys(["9", "8", "7", "6", "5", "4", "3", ".", "2", "1", "*", "3"])
+        time.sleep(0.6)  # the key sounds end before the equals key
+        p.click("=", report)
+        pressed = time.monotonic()
+        # 1 s into the readout, which begins 500 ms after the equals key.
+        sent, gone, ended = esc_and_watch(p, report, pressed + 1.5)
+        print("Esc sent %.0f ms after the equals key (the readout begins at 500 ms)"
+              % ((sent - pressed) * 1000))
+        check_stopped(p, cap, tone_map, "Esc 1 s into a readout", sent, gone, ended)
+        check(p.read("steps.txt") == gbk("9876543.21×3=29629629.63\r\n"),
+              "steps.txt: %r" % p.read("steps.txt"))
+    finally:
+        p.kill()
+        cap.stop()
+
+
+@scenario
+def close_stops_nested_readouts(args):
+    tone_map = tone_analysis.load_map(args.tone_map)
+    p = Program(args, "close_stops_nested_readouts")
+    # Dozens of overlapping sounds: a paced capture would fall seconds
+    # behind them (see Capture).
+    cap = Capture(p.folder, paced=False)
+    try:
+        p.start(cap.env)
+        report = p.probe()
+        p.keys(["1", "2", "3", "4", ".", "5"])
+        # 30 presses of = at 10 a second, each nested in the readouts of
+        # the ones before. No operator is pending, so every second press
+        # writes a line: the 15th line means all 30 were handled.
+        x, y = report.control("sdeng").centre
+        global POINTER
+        subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y)], check=True, timeout=30)
+        POINTER = (x, y)
+        subprocess.run(["xdotool", "click", "--repeat", "30", "--delay", "100", "1"], check=True,
+                       timeout=60)
+        burst = time.monotonic()
+        p.wait_tape("1234.5\r\n" * 15)
+        print("all 30 presses handled %.0f ms after the clicks ended" % ((time.monotonic() - burst) * 1000))
+        check_stopped(p, cap, tone_map, "Esc after 30 presses of =", *esc_and_watch(p, report))
+        check(p.read("steps.txt") == gbk("1234.5\r\n" * 15), "steps.txt: %r" % p.read("steps.txt"))
+    finally:
+        p.kill()
+        cap.stop()
+
+
+@scenario
+def read_only_folder_keeps_tape(args):
+    kept = user_data_folder(args)
+    p = Program(args, "read_only_folder_keeps_tape")
+    try:
+        refuse_writes(p.folder)
+        # Beside the program nothing can be written: the tape and the
+        # geometry go to the application-data folder, silently.
+        p.start()
+        p.keys(["5", "+", "3", "="])
+        p.wait_tape("5+3=8\r\n")
+        check(p.close() == 0, "exit code")
+        check(not os.path.exists(p.path("steps.txt")), "a tape beside the program")
+        check(read_file(os.path.join(kept, "steps.txt")) == gbk("5+3=8\r\n"),
+              "the kept tape: %r" % read_file(os.path.join(kept, "steps.txt")))
+        check(os.path.isfile(os.path.join(kept, "peizi.ini")), "no kept geometry")
+        # The next start shows it, and adds to it.
+        again = Program(args, "read_only_folder_keeps_tape", keep=True)
+        report = again.start().wait_shown()
+        check(report.tape.text == gbk("5+3=8\r\n"), "the tape after restart: %r" % report.tape.text)
+        again.keys(["2", "*", "4", "="])
+        again.wait_tape("5+3=8\r\n2×4=8\r\n")
+        again.close()
+        check(read_file(os.path.join(kept, "steps.txt")) == gbk("5+3=8\r\n2×4=8\r\n"),
+              "the kept tape after the second run")
+        # Writable again: the next save goes beside the program, with every
+        # line kept in between.
+        allow_writes(p.folder)
+        third = Program(args, "read_only_folder_keeps_tape", keep=True)
+        report = third.start().wait_shown()
+        check(report.tape.text == gbk("5+3=8\r\n2×4=8\r\n"), "the tape: %r" % report.tape.text)
+        wait_for(lambda: os.path.isfile(p.path("peizi.ini")), "peizi.ini beside the program")
+        third.keys(["9", "-", "1", "="])
+        third.wait_tape("5+3=8\r\n2×4=8\r\n9-1=8\r\n")
+        third.close()
+        check(p.read("steps.txt") == gbk("5+3=8\r\n2×4=8\r\n9-1=8\r\n"),
+              "steps.txt beside the program: %r" % p.read("steps.txt"))
+        fourth = Program(args, "read_only_folder_keeps_tape", keep=True)
+        report = fourth.start().wait_shown()
+        check(report.tape.text == gbk("5+3=8\r\n2×4=8\r\n9-1=8\r\n"), "the tape on the next start")
+        fourth.close()
+        # Neither place can be written: the tape of this run is lost, with
+        # no message and no crash; what was saved stays as it was.
+        refuse_writes(p.folder)
+        refuse_writes(kept)
+        fifth = Program(args, "read_only_folder_keeps_tape", keep=True)
+        fifth.start()
+        fifth.keys(["C", "7", "+", "7", "="])
+        fifth.wait_tape("7+7=14\r\n")
+        time.sleep(0.5)
+        check(not error_box_shown(), "a message box appeared")
+        check(fifth.close() == 0, "exit code when nothing can be saved")
+        check(not error_box_shown(), "a message box appeared at close")
+        check(p.read("steps.txt") == gbk("5+3=8\r\n2×4=8\r\n9-1=8\r\n"), "steps.txt changed")
+        check(read_file(os.path.join(kept, "steps.txt")) == gbk("5+3=8\r\n2×4=8\r\n"),
+              "the kept tape changed")
+    finally:
+        for q in PROGRAMS:
+            q.kill()
+        allow_writes(p.folder)
+        allow_writes(kept)
+
+
+def place(p, left, top, width, height):
+    report = p.probe()
+    p.probe_raw("move", str(report.hwnd), str(left), str(top), str(width), str(height))
+    return wait_for(lambda: (lambda r: r if r.window and r.geometry == (left, top, width, height)
+                             else None)(p.probe()), "the window at %d, %d" % (left, top))
+
+
+@scenario
+def two_instances_keep_both_tapes(args):
+    a = Program(args, "two_instances")
+    with open(a.path("steps.txt"), "wb") as f:
+        f.write(gbk("1+1=2\r\n"))
+    a.start()
+    a.hwnd = a.probe().hwnd
+    # Side by side, overlapping only where neither's keypad or tape is.
+    place(a, 0, 0, 600, 460)
+    a.keys(["2", "+", "2", "="])
+    a.wait_tape("1+1=2\r\n2+2=4\r\n")
+    # B starts while A runs, from the same folder: it loads the old tape.
+    b = Program(args, "two_instances", keep=True)
+    b.start(wait=False)
+
+    def second():
+        r = a.probe_raw("list", TITLE)
+        others = [int(h) for h in r.stdout.split() if int(h) != a.hwnd]
+        return others[0] if others else None
+    b.hwnd = wait_for(second, "the second window", timeout=60)
+    b.wait_shown(count=2)
+    b.xids = [x for x in b.xids if x not in a.xids]
+    report = place(b, 424, 308, 600, 460)
+    check(report.tape.text == gbk("1+1=2\r\n"), "B's tape at start: %r" % report.tape.text)
+    b.keys(["3", "+", "3", "="])
+    b.wait_tape("1+1=2\r\n3+3=6\r\n")
+    # Each window in front by a click on its tape before its Esc, as a
+    # person brings one of two windows forward.
+    a.click("步骤")
+    check(a.close() == 0, "A's exit code")
+    check(a.read("steps.txt") == gbk("1+1=2\r\n2+2=4\r\n"), "after A: %r" % a.read("steps.txt"))
+    b.click("步骤")
+    check(b.close() == 0, "B's exit code")
+    check(a.read("steps.txt") == gbk("1+1=2\r\n2+2=4\r\n3+3=6\r\n"),
+          "after B: %r" % a.read("steps.txt"))
+
+
+@scenario
+def entry_takes_forty_digits(args):
+    tone_map = tone_analysis.load_map(args.tone_map)
+    p = Program(args, "entry_takes_forty_digits")
+    cap = Capture(p.folder)
+    try:
+        p.start(cap.env)
+        report = p.probe()
+        # 41 bytes, past the Entry box's 30-byte typing limit: 0.05 and then
+        # 37 more digits, each clicked.
+        digits = "0.05" + ("1234567890" * 4)[:37]
+        p.keys(list(digits))
+        p.wait_entry(digits)
+        # The 41 key sounds overlapped: the paced capture drains them first.
+        wait_for(lambda: cap.now() - tone_analysis.last_arrival(cap.times) > 0.5,
+                 "the key sounds to be drained", timeout=60, step=0.1)
+        mark = cap.now()
+        p.click("=", report)
+        # What ToNumber makes of the 40 digits, read out to the fen: 五分.
+        def done():
+            segs = cap.segments(tone_map)
+            i = find_equals(segs, mark - 0.2)
+            return (segs, i) if i is not None and cap.now() - segs[i].onset > 1.8 else None
+        segs, i = wait_for(done, "the readout", timeout=30, step=0.2)
+        got = [n for n, _ in readout_onsets(segs, i)]
+        check(got == ["伍", "分"], "the readout after the 40 digits: %r" % got)
+        check(p.entry() == gbk(digits), "the Entry box after =: %r" % p.entry())
+        p.close()
+    finally:
+        p.kill()
+        cap.stop()
+
+
 @scenario
 def odd_tape_contents(args):
     contents = [b"5+3=8\r\n\x00binary\x01\xff", gbk("1+1=2\r\n") + b"\xb5",
@@ -1329,6 +1648,7 @@ def main():
     # The prefix exists and is set up (window frames, fonts) before the first start.
     subprocess.run([os.path.join(os.path.dirname(args.wine_exec), "wine-prefix.sh"), args.arch],
                    env=dict(os.environ, **{prefix_variable: args.prefix}), check=True)
+    forget_user_data(args)
     if args.demo:
         demo(args, args.demo)
         return 0

@@ -4,6 +4,9 @@
 // same Wine prefix as the program.
 //
 //   window_probe TITLE          one report of the window titled TITLE
+//   window_probe #HWND          the same report of the window HWND
+//   window_probe list TITLE     the handles of every visible window titled
+//                               TITLE, one a line (two instances)
 //   window_probe setdate HWND Y M D H MI S
 //                               sets a date picker (the value is written into
 //                               the program's memory, as the message needs)
@@ -185,6 +188,20 @@ int Hit(int argc, char** argv) {
   return 0;
 }
 
+BOOL CALLBACK ListTitled(HWND window, LPARAM title) {
+  char text[256] = "";
+  GetWindowTextA(window, text, sizeof text);
+  if (IsWindowVisible(window) && std::strcmp(text, reinterpret_cast<const char*>(title)) == 0)
+    std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(window)));
+  return TRUE;
+}
+
+int List(char** argv) {
+  EnumWindows(ListTitled, reinterpret_cast<LPARAM>(argv[2]));
+  std::fflush(stdout);
+  return 0;
+}
+
 int Dropped(char** argv) {
   DWORD_PTR calendar = 0;
   if (!SendMessageTimeoutA(HandleArg(argv[2]), DTM_GETMONTHCAL, 0, 0, SMTO_ABORTIFHUNG, 5000,
@@ -223,12 +240,13 @@ int main(int argc, char** argv) {
   if (argc >= 4 && std::strcmp(argv[1], "hold") == 0) return Hold(argv);
   if (argc >= 4 && std::strcmp(argv[1], "hit") == 0) return Hit(argc, argv);
   if (argc >= 3 && std::strcmp(argv[1], "dropped") == 0) return Dropped(argv);
+  if (argc >= 3 && std::strcmp(argv[1], "list") == 0) return List(argv);
   if (argc < 2) {
     std::fprintf(stderr, "usage: window_probe TITLE\n");
     return 1;
   }
-  HWND window = FindWindowA(nullptr, argv[1]);
-  if (!window) return 2;
+  HWND window = argv[1][0] == '#' ? HandleArg(argv[1] + 1) : FindWindowA(nullptr, argv[1]);
+  if (!window || !IsWindow(window)) return 2;
   RECT r;
   GetWindowRect(window, &r);
   POINT client = {0, 0};

@@ -912,6 +912,36 @@ TEST_F(MainWindowRuntime, AppendTextAppendsInOrderAndPutsTheCaretAtTheEnd) {
   rt::WriteText(kMain, kTape, 8, "");
 }
 
+TEST_F(MainWindowRuntime, AppendTextGoesPastTheTypingLimitWhichStillBindsTyping) {
+  // The Entry box's limit is 30 bytes: 40 appended digits all arrive.
+  rt::WriteText(kMain, kEntry, 8, "");
+  const std::string digits = "1234567890123456789012345678901234567890";
+  for (char d : digits) Command(AppendText, {Ref(kEntry, TypeCode::KindEditBox), TextValue(std::string(1, d).c_str())});
+  EXPECT_EQ(Text(kEntry, 8), digits);
+  EXPECT_EQ(SendMessageA(Handle(kEntry), EM_GETLIMITTEXT, 0, 0), 30);
+  EXPECT_EQ(rt::ReadInt(kMain, kEntry, 14), 30);
+  rt::WriteText(kMain, kEntry, 8, "");
+  // On the tape, which the user may type into, with a limit of 5: typing
+  // stops at the limit, appending does not.
+  rt::WriteInt(kMain, kTape, 14, 5);
+  rt::WriteText(kMain, kTape, 8, "abcd");
+  Command(AppendText, {Ref(kTape, TypeCode::KindEditBox), TextValue("123456")});
+  EXPECT_EQ(Text(kTape, 8), "abcd123456");
+  SetForegroundWindow(Handle(0));
+  SetFocus(Handle(kTape));
+  Key('X');
+  PumpAWhile(200);
+  EXPECT_EQ(Text(kTape, 8), "abcd123456");
+  EXPECT_EQ(SendMessageA(Handle(kTape), EM_GETLIMITTEXT, 0, 0), 5);
+  rt::WriteText(kMain, kTape, 8, "ab");
+  SendMessageA(Handle(kTape), EM_SETSEL, 2, 2);
+  Key('X');
+  PumpUntil([] { return Text(kTape, 8) != "ab"; }, 3000);
+  EXPECT_EQ(Text(kTape, 8), "abx");  // a key still types below the limit
+  rt::WriteInt(kMain, kTape, 14, 0);
+  rt::WriteText(kMain, kTape, 8, "");
+}
+
 TEST_F(MainWindowRuntime, ProcessEventsRunsAQueuedClickNestedAndClearsTheCallersSource) {
   EventSource after{};
   Action(int(MainHandler::PressClear)) = [&after](int32_t) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -61,13 +62,34 @@ struct Probe {
   }
 };
 
+// The probe's window once shown; null after 15 s, or at once when a
+// runtime error report appeared instead (it is dismissed, so the probe ends).
 HWND WaitForProbeWindow() {
   for (int i = 0; i < 300; ++i) {
     HWND w = FindWindowA(nullptr, "TalvProbe");
     if (w && IsWindowVisible(w)) return w;
+    if (HWND report = FindWindowA(nullptr, "错误")) {
+      PostMessageA(report, WM_COMMAND, IDOK, 0);
+      return nullptr;
+    }
     Sleep(50);
   }
   return nullptr;
+}
+
+// Closes the probe's window as its close box would, waits for the end and
+// reads the log: the exit code.
+DWORD CloseAndCollect(Probe& p, HWND window, std::vector<std::string>* log) {
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  const DWORD code = p.Wait();
+  *log = ReadLog(p.log);
+  return code;
+}
+
+int Count(const std::vector<std::string>& log, const std::string& line) {
+  int n = 0;
+  for (const std::string& l : log) n += l == line ? 1 : 0;
+  return n;
 }
 
 TEST(ProbeProcess, LoadOrderThenTheLastWindowEndsWithExitRoutinesInOrder) {
@@ -75,9 +97,8 @@ TEST(ProbeProcess, LoadOrderThenTheLastWindowEndsWithExitRoutinesInOrder) {
   ASSERT_TRUE(p.Start("events"));
   HWND w = WaitForProbeWindow();
   ASSERT_NE(w, nullptr);
-  PostMessageA(w, WM_CLOSE, 0, 0);
-  EXPECT_EQ(p.Wait(), 0u);
-  std::vector<std::string> log = ReadLog(p.log);
+  std::vector<std::string> log;
+  EXPECT_EQ(CloseAndCollect(p, w, &log), 0u);
   ASSERT_GE(log.size(), 9u);
   // The first handler is the created event's; nothing ran while the
   // controls were made (the edit box's content was set then).
@@ -98,6 +119,41 @@ TEST(ProbeProcess, ExitProgramFromAnotherThreadShutsDownOnTheInterfaceThread) {
   ASSERT_GE(log.size(), 3u);
   EXPECT_EQ(log[log.size() - 2], "exit-first");
   EXPECT_EQ(log.back(), "exit-second");
+}
+
+TEST(ProbeProcess, ACloseQueryThatDestroysItsWindowEndsTheProgramCleanly) {
+  Probe p;
+  ASSERT_TRUE(p.Start("close-destroys"));
+  HWND w = WaitForProbeWindow();
+  ASSERT_NE(w, nullptr);
+  // The window object was released inside the query; nothing of it is
+  // used afterwards (its memory is overwritten at once in this probe).
+  std::vector<std::string> log;
+  EXPECT_EQ(CloseAndCollect(p, w, &log), 0u);
+  EXPECT_EQ(Count(log, "crashed"), 0);
+  EXPECT_EQ(Count(log, "close-query"), 1);
+  EXPECT_EQ(Count(log, "destroyed"), 1);
+  const std::vector<std::string> tail(log.end() - std::min<size_t>(log.size(), 5), log.end());
+  EXPECT_EQ(tail, (std::vector<std::string>{"destroyed", "destroyed-by-query", "loop-ended",
+                                            "exit-first", "exit-second"}));
+}
+
+TEST(ProbeProcess, LoadingTheWindowFromItsOwnLoadEventsSucceeds) {
+  Probe p;
+  ASSERT_TRUE(p.Start("load-again"));
+  HWND w = WaitForProbeWindow();
+  ASSERT_NE(w, nullptr) << "the second load failed (runtime error report)";
+  // One window, built once.
+  EXPECT_EQ(FindWindowExA(nullptr, w, nullptr, "TalvProbe"), nullptr);
+  std::vector<std::string> log;
+  EXPECT_EQ(CloseAndCollect(p, w, &log), 0u);
+  ASSERT_GE(log.size(), 6u);
+  EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 6),
+            (std::vector<std::string>{"created", "loaded-again", "moved", "loaded-again", "sized",
+                                      "loaded-again"}));
+  EXPECT_EQ(Count(log, "loaded"), 1);
+  EXPECT_EQ(Count(log, "created"), 1);
+  EXPECT_EQ(Count(log, "destroyed"), 1);
 }
 
 }  // namespace

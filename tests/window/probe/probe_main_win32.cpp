@@ -6,10 +6,21 @@
 //   events       plain run (also the idle measurement)
 //   error        the created handler raises a runtime error
 //   thread-exit  the created handler lets another thread call ExitProgram(7)
+//   close-destroys  the first close query's handler destroys the window itself
+//   load-again   the created, position-changed and size-changed handlers each
+//                ask for the window to be loaded again
+//
+// Released memory is overwritten at once and kept out of use (operator
+// delete below), and a crash ends the process with exit code 98 instead of
+// a debugger, so a use of an object after it was released fails the run.
 #include <windows.h>
 
+#include <malloc.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "app/runtime_api.h"
@@ -20,6 +31,13 @@ extern const unsigned char kProbeSegment[];
 extern const unsigned long kProbeSegmentSize;
 extern const unsigned char kProbeHeader[];
 extern const unsigned long kProbeHeaderSize;
+
+// Released objects are overwritten and never handed out again, so that
+// whatever reads one afterwards finds the pattern, not a new object.
+void operator delete(void* p) noexcept {
+  if (p) std::memset(p, 0xA5, _msize(p));
+}
+void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
 
 namespace {
 
@@ -40,6 +58,13 @@ DWORD WINAPI ExitFromWorker(void*) {
   rt::ExitProgram(7);
 }
 
+// In mode load-again: asks for the probe's own window to be loaded again.
+void LoadAgain() {
+  if (g_mode != "load-again") return;
+  rt::LoadStartupWindow(kProbeWindow);
+  Log("loaded-again");
+}
+
 void Created() {
   Log("created");
   if (g_mode == "error") {
@@ -50,13 +75,26 @@ void Created() {
     HANDLE worker = CreateThread(nullptr, 0, ExitFromWorker, nullptr, 0, nullptr);
     if (worker) CloseHandle(worker);
   }
+  LoadAgain();
 }
-void Moved() { Log("moved"); }
-void Sized() { Log("sized"); }
+void Moved() {
+  Log("moved");
+  LoadAgain();
+}
+void Sized() {
+  Log("sized");
+  LoadAgain();
+}
 void Destroyed() { Log("destroyed"); }
 void Clicked() { Log("clicked"); }
 void Changed() { Log("changed"); }
-void CloseQuery() { Log("close-query"); }
+void CloseQuery() {
+  Log("close-query");
+  if (g_mode == "close-destroys") {
+    DestroyWindow(FindWindowA(nullptr, "TalvProbe"));
+    Log("destroyed-by-query");
+  }
+}
 void FirstExitRoutine() { Log("exit-first"); }
 void SecondExitRoutine() { Log("exit-second"); }
 
@@ -67,7 +105,14 @@ const talv::EventHandler kHandlers[] = {
 
 }  // namespace
 
+LONG WINAPI EndOnCrash(EXCEPTION_POINTERS*) {
+  Log("crashed");
+  ExitProcess(98);
+}
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
+  SetErrorMode(SEM_NOGPFAULTERRORBOX);
+  SetUnhandledExceptionFilter(EndOnCrash);
   g_mode = command_line ? command_line : "";
   while (!g_mode.empty() && g_mode.back() == ' ') g_mode.pop_back();
   talv::ProgramImage image;

@@ -1,0 +1,28 @@
+#include "app/tape_merge.h"
+
+namespace talv::app {
+namespace {
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// `first` then `second`, with "\r\n" between them when `first` does not end
+// a line and both have something.
+std::string Join(std::string_view first, std::string_view second) {
+  std::string out(first);
+  if (!first.empty() && !second.empty() && first.back() != '\n') out += "\r\n";
+  out += second;
+  return out;
+}
+
+}  // namespace
+
+std::string MergeTape(std::string_view base, std::string_view shown, std::string_view tape,
+                      std::string_view disk) {
+  if (StartsWith(tape, shown)) return Join(disk, tape.substr(shown.size()));
+  if (StartsWith(disk, base)) return Join(tape, disk.substr(base.size()));
+  return Join(disk, tape);
+}
+
+}  // namespace talv::app
