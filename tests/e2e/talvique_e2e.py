@@ -1272,12 +1272,19 @@ def close_stops_readout(args):
         p.start(cap.env)
         report = p.probe()
         p.keys(["9", "8", "7", "6", "5", "4", "3", ".", "2", "1", "*", "3"])
-        time.sleep(0.6)  # the key sounds end before the equals key
+        p.wait_entry("3")
+        # The key sounds end before the equals key: overlapping sounds share
+        # the one paced capture and would arrive late.
+        cap.wait_quiet(0.3, "the key sounds to end")
         p.click("=", report)
+        # The equals key writes the result before it plays 等于; timing from
+        # when the result shows keeps a click that the program takes up late
+        # from counting its own 等于 as a sound after Esc.
+        p.wait_entry("29629629.63")
         pressed = time.monotonic()
         # 1 s into the readout, which begins 500 ms after the equals key.
         sent, gone, ended = esc_and_watch(p, report, pressed + 1.5)
-        print("Esc sent %.0f ms after the equals key (the readout begins at 500 ms)"
+        print("Esc sent %.0f ms after the result showed (the readout begins at 500 ms)"
               % ((sent - pressed) * 1000))
         check_stopped(p, cap, tone_map, "Esc 1 s into a readout", sent, gone, ended)
         check(p.read("steps.txt") == gbk("9876543.21×3=29629629.63\r\n"),
