@@ -1,0 +1,15 @@
+# Cross build for Windows with Debian's mingw-w64, posix threads variant
+# (GoogleTest needs std::mutex). The including toolchain file sets
+# CMAKE_SYSTEM_PROCESSOR (i686 or x86_64), which names the compilers.
+set(CMAKE_SYSTEM_NAME Windows)
+set(triple ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32)
+set(CMAKE_C_COMPILER ${triple}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
+set(CMAKE_RC_COMPILER ${triple}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${triple})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Target test programs run under Wine through a script that gives them the
+# build tree's own prefix (one per architecture) and the Chinese locale.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-exec.sh)
