@@ -12,14 +12,14 @@
 #include "app/handlers.h"
 #include "app/main_window_ids.h"
 #include "app/runtime_api.h"
-#include "runtime/commands/window_commands.h"
+#include "runtime/window/host/window_commands.h"
 #include "resources/main_window_definition.h"
-#include "runtime/commands/sound_commands.h"
+#include "runtime/sound/sound_commands.h"
 #include "runtime/commands/system_folder_commands.h"
 #include "runtime/commands/visual_style_commands.h"
 #include "runtime/core/dll_commands.h"
 #include "runtime/core/program_image.h"
-#include "runtime/window/window_runtime.h"
+#include "runtime/window/host/window_runtime_win32.h"
 
 namespace {
 

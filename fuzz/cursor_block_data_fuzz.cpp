@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "runtime/window/cursor_block_data.h"
+#include "runtime/window/definition/cursor_block_data.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   talv::CursorChoice choice = talv::ChooseCursor(data, size);

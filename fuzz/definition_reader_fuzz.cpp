@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/window/definition_encode.h"
-#include "runtime/window/definition_segment.h"
+#include "runtime/window/definition/definition_encode.h"
+#include "runtime/window/definition/definition_segment.h"
 
 using namespace talv::definition;
 

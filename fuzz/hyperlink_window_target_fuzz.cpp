@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "runtime/window/hyperlink_window_target.h"
+#include "runtime/window/kinds/hyperlink_window_target.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);

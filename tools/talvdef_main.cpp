@@ -12,7 +12,7 @@
 #include <sstream>
 #include <string>
 
-#include "runtime/window/definition_segment.h"
+#include "runtime/window/definition/definition_segment.h"
 #include "tools/definition_codegen.h"
 #include "tools/window_description.h"
 

@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/window/definition_encode.h"
-#include "runtime/window/definition_header.h"
-#include "runtime/window/definition_kinds.h"
+#include "runtime/window/definition/definition_encode.h"
+#include "runtime/window/definition/definition_header.h"
+#include "runtime/window/definition/definition_kinds.h"
 
 namespace talv::tools {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/commands/sound_commands.h"
+#include "runtime/sound/sound_commands.h"
 #include "runtime/core/blocks.h"
 #include "runtime/core/command_call.h"
 #include "runtime/sound/sound_service.h"

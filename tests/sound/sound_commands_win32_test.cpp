@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/commands/sound_commands.h"
+#include "runtime/sound/sound_commands.h"
 #include "runtime/core/command_call.h"
 
 namespace talv {

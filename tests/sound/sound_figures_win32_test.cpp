@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "runtime/commands/sound_commands.h"
+#include "runtime/sound/sound_commands.h"
 #include "runtime/core/blocks.h"
 #include "runtime/core/command_call.h"
 #include "runtime/sound/sound_service.h"

@@ -3,7 +3,7 @@
 // clock, so these tests look at content, not time).
 #include <gtest/gtest.h>
 
-#include "runtime/commands/sound_commands.h"
+#include "runtime/sound/sound_commands.h"
 #include "runtime/core/blocks.h"
 #include "runtime/core/command_call.h"
 #include "runtime/sound/sound_service.h"

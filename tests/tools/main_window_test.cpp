@@ -11,8 +11,8 @@
 #include "resources/main_window_definition.h"
 #include "resources/main_window_description.h"
 #include "runtime/core/blocks.h"
-#include "runtime/window/definition_header.h"
-#include "runtime/window/definition_segment.h"
+#include "runtime/window/definition/definition_header.h"
+#include "runtime/window/definition/definition_segment.h"
 #include "tools/window_description.h"
 
 namespace talv {

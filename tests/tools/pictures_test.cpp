@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/window/definition_bytes.h"
+#include "runtime/window/definition/definition_bytes.h"
 
 namespace talv::tools {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/window/definition_segment.h"
+#include "runtime/window/definition/definition_segment.h"
 
 namespace talv::tools {
 namespace {

@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "runtime/window/hyperlink_window.h"
-#include "runtime/window/label_window.h"
-#include "runtime/window/picture_button_window.h"
-#include "runtime/window/picture_decoder.h"
+#include "runtime/window/kinds/hyperlink_window_win32.h"
+#include "runtime/window/kinds/label_window_win32.h"
+#include "runtime/window/kinds/picture_button_window_win32.h"
+#include "runtime/window/kinds/picture_decoder_win32.h"
 #include "tests/window/control_test_support_win32.h"
 
 namespace talv {

@@ -1,7 +1,7 @@
 // Which cursor a block of cursor data asks for, and reading the directory of
 // a cursor file image — including data that is too short or lies about its
 // extents.
-#include "runtime/window/cursor_block_data.h"
+#include "runtime/window/definition/cursor_block_data.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Cursors made from cursor data on the target: the shared system cursors,
 // the program's hand for IDC_HAND, cursors from file images with their hot
 // spot, and the default cursor for everything that is not a cursor.
-#include "runtime/window/cursor_block.h"
+#include "runtime/window/kinds/cursor_block_win32.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Kind-data streams: field order per kind, defaults of empty blocks,
 // versions, and refusal of short, long or newer blocks.
-#include "runtime/window/definition_kinds.h"
+#include "runtime/window/definition/definition_kinds.h"
 
 #include <gtest/gtest.h>
 

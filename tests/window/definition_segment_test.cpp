@@ -1,11 +1,11 @@
 // The window-definition segment: reading, walking records, finding units,
 // editing the packed table in place, and refusing damaged segments whole.
-#include "runtime/window/definition_segment.h"
+#include "runtime/window/definition/definition_segment.h"
 
 #include <gtest/gtest.h>
 
-#include "runtime/window/definition_encode.h"
-#include "runtime/window/definition_header.h"
+#include "runtime/window/definition/definition_encode.h"
+#include "runtime/window/definition/definition_header.h"
 
 namespace talv::definition {
 namespace {

@@ -1,6 +1,6 @@
 // Fonts from 60-byte LOGFONTA blocks, and the default GUI font for any other
 // length.
-#include "runtime/window/font_block.h"
+#include "runtime/window/kinds/font_block_win32.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // What a HyperLinker opens and the fallback command line built from a
 // browser's open command.
-#include "runtime/window/hyperlink_window_target.h"
+#include "runtime/window/kinds/hyperlink_window_target.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
 // The HyperLinker under real mouse input: hover capture and colours, what a
 // press opens (nothing when the address is empty), the visited colour, and
 // the hand cursor.
-#include "runtime/window/hyperlink_window.h"
+#include "runtime/window/kinds/hyperlink_window_win32.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "runtime/window/cursor_block.h"
+#include "runtime/window/kinds/cursor_block_win32.h"
 #include "tests/window/control_test_support_win32.h"
 
 namespace talv {

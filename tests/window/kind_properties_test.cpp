@@ -1,6 +1,6 @@
 // Kind properties as fields of the kind data, the gate values they travel
 // in, the clamps of the common properties and the font members.
-#include "runtime/window/kind_properties.h"
+#include "runtime/window/kinds/kind_properties.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "runtime/core/blocks.h"
 #include "runtime/core/heap.h"
 #include "runtime/core/typed_value.h"
-#include "runtime/window/kind_table.h"
+#include "runtime/window/kinds/kind_table.h"
 
 namespace talv::kinds {
 namespace {

@@ -1,7 +1,7 @@
 // The Label control as it appears on the screen: background colours,
 // gradients and pictures, the caption's colour, alignment and effects, the
 // borders, and updates.
-#include "runtime/window/label_window.h"
+#include "runtime/window/kinds/label_window_win32.h"
 
 #include <gtest/gtest.h>
 

@@ -21,15 +21,15 @@
 
 #include "app/runtime_api.h"
 #include "resources/main_window_definition.h"
-#include "runtime/commands/window_commands.h"
+#include "runtime/window/host/window_commands.h"
 #include "runtime/core/blocks.h"
 #include "runtime/core/command_call.h"
 #include "runtime/core/program_image.h"
-#include "runtime/window/event_dispatch.h"
-#include "runtime/window/hyperlink_window.h"
-#include "runtime/window/key_shortcuts.h"
-#include "runtime/window/kind_object.h"
-#include "runtime/window/window_runtime.h"
+#include "runtime/window/host/event_dispatch.h"
+#include "runtime/window/kinds/hyperlink_window_win32.h"
+#include "runtime/window/host/key_shortcuts.h"
+#include "runtime/window/kinds/kind_object_win32.h"
+#include "runtime/window/host/window_runtime_win32.h"
 #include "tests/window/control_test_support_win32.h"
 
 namespace talv {

@@ -1,7 +1,7 @@
 // The PicBtn under real mouse input: the picture of each state, the normal
 // picture standing in for missing ones, check mode, clicks, and pictures
 // composed over the holding window's colour.
-#include "runtime/window/picture_button_window.h"
+#include "runtime/window/kinds/picture_button_window_win32.h"
 
 #include <gtest/gtest.h>
 #include <wincodec.h>

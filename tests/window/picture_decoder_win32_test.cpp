@@ -1,7 +1,7 @@
 // Picture decoding: every file format the controls accept becomes a bitmap
 // of the right size and colours, transparency takes the background colour,
 // and anything undecodable gives no picture at all.
-#include "runtime/window/picture_decoder.h"
+#include "runtime/window/kinds/picture_decoder_win32.h"
 
 #include <gtest/gtest.h>
 #include <wincodec.h>

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "runtime/core/program_image.h"
-#include "runtime/window/definition_encode.h"
-#include "runtime/window/event_dispatch.h"
-#include "runtime/window/window_list.h"
+#include "runtime/window/definition/definition_encode.h"
+#include "runtime/window/host/event_dispatch.h"
+#include "runtime/window/host/window_list.h"
 
 namespace talv::test {
 

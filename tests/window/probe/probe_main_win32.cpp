@@ -25,7 +25,7 @@
 
 #include "app/runtime_api.h"
 #include "runtime/core/program_image.h"
-#include "runtime/window/window_runtime.h"
+#include "runtime/window/host/window_runtime_win32.h"
 
 extern const unsigned char kProbeSegment[];
 extern const unsigned long kProbeSegmentSize;
