@@ -2,24 +2,12 @@
 // day as the fraction).
 #pragma once
 
+#include "runtime/core/command_codes.h"
 #include "runtime/core/typed_value.h"
 
 namespace talv {
 
-// Units of TimeInterval; a unit above Seconds counts as seconds, one below
-// Years as years.
-namespace TimeUnit {
-constexpr int32_t Years = 1;
-constexpr int32_t Quarters = 2;
-constexpr int32_t Months = 3;
-constexpr int32_t Weeks = 4;
-constexpr int32_t Days = 5;
-constexpr int32_t Hours = 6;
-constexpr int32_t Minutes = 7;
-constexpr int32_t Seconds = 8;
-}  // namespace TimeUnit
-
-// (date-time t1, date-time t2, integer unit) -> double: how far t1 lies
+// (date-time t1, date-time t2, integer unit: a TimeUnit) -> double: how far t1 lies
 // after t2 in the unit (negative when t1 is earlier). Days keep their
 // fraction; years, quarters and months count calendar boundaries; weeks
 // count Sunday-to-Saturday boundaries; hours, minutes and seconds are whole

@@ -5,26 +5,12 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "runtime/core/command_codes.h"
 #include "runtime/core/typed_value.h"
 
 namespace talv {
 
-// Folder codes understood by GetSpecialFolder.
-namespace SpecialFolder {
-constexpr int32_t Documents = 1;
-constexpr int32_t Favorites = 2;
-constexpr int32_t Desktop = 3;
-constexpr int32_t Fonts = 4;
-constexpr int32_t StartMenu = 5;
-constexpr int32_t Programs = 6;
-constexpr int32_t Startup = 7;
-constexpr int32_t AppData = 8;
-constexpr int32_t Windows = 9;
-constexpr int32_t System = 10;
-constexpr int32_t Temporary = 11;
-}  // namespace SpecialFolder
-
-// GetSpecialFolder(integer folder code) -> text. The folder's directory
+// GetSpecialFolder(integer folder code: a SpecialFolder) -> text. The folder's directory
 // ending in "\"; the empty text for an unknown code, an omitted or
 // non-numeric argument, or a failing system call.
 void GetSpecialFolder(TypedValue* result, int32_t count, TypedValue* args);

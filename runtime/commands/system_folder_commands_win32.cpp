@@ -20,10 +20,13 @@ int32_t FolderCode(int32_t count, const TypedValue* args) {
   return talv::args::IntegerOrZero(talv::args::At(count, args, 0));
 }
 
-// CSIDL of the shell folders 1-8, in code order.
+// CSIDL of the shell folders, Documents to AppData in code order.
 constexpr int kShellFolders[] = {CSIDL_PERSONAL, CSIDL_FAVORITES, CSIDL_DESKTOPDIRECTORY,
                                  CSIDL_FONTS,    CSIDL_STARTMENU, CSIDL_PROGRAMS,
                                  CSIDL_STARTUP,  CSIDL_APPDATA};
+static_assert(sizeof kShellFolders / sizeof kShellFolders[0] ==
+                  SpecialFolder::AppData - SpecialFolder::Documents + 1,
+              "one shell folder per code");
 
 // Fetches the folder's path into `buffer` (MAX_PATH bytes); returns its
 // length, 0 on failure. The kernel calls return the needed size when the
@@ -31,8 +34,9 @@ constexpr int kShellFolders[] = {CSIDL_PERSONAL, CSIDL_FAVORITES, CSIDL_DESKTOPD
 size_t FetchFolder(int32_t code, char (&buffer)[MAX_PATH]) {
   buffer[0] = '\0';
   UINT n = 0;
-  if (code >= 1 && code <= 8) {
-    if (!SHGetSpecialFolderPathA(nullptr, buffer, kShellFolders[code - 1], FALSE)) return 0;
+  if (code >= SpecialFolder::Documents && code <= SpecialFolder::AppData) {
+    const int shell_folder = kShellFolders[code - SpecialFolder::Documents];
+    if (!SHGetSpecialFolderPathA(nullptr, buffer, shell_folder, FALSE)) return 0;
     buffer[MAX_PATH - 1] = '\0';
     return strlen(buffer);
   }

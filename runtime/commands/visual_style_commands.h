@@ -7,11 +7,12 @@
 
 #include <cstdint>
 
+#include "runtime/core/command_codes.h"
 #include "runtime/core/typed_value.h"
 
 namespace talv {
 
-// SetVisualStyle(integer style) -> integer.
+// SetVisualStyle(integer style: a VisualStyle) -> integer.
 //   1, 2, 3: the drawing is turned off and on again in that style (every
 //            window of the thread registered once, a creation hook catches
 //            the windows created later); result 1.

@@ -14,8 +14,9 @@ namespace talv {
 namespace visual_style {
 namespace {
 
-// 1 "Paper", 2 "Graphite", 3 "Jade"; what each draws is told in the header.
-constexpr VisualStyleColours kStyles[3] = {
+// Paper, Graphite, Jade (VisualStyle::First to Last); what each draws is
+// told in the header.
+constexpr VisualStyleColours kStyles[VisualStyle::Last - VisualStyle::First + 1] = {
     {RGB(246, 246, 243), RGB(229, 241, 251), RGB(150, 150, 150), RGB(0, 120, 215),
      RGB(32, 32, 32), RGB(255, 255, 255), RGB(160, 160, 160), 0, 1},
     {RGB(58, 58, 62), RGB(78, 78, 84), RGB(120, 126, 134), RGB(230, 126, 34),
@@ -23,6 +24,9 @@ constexpr VisualStyleColours kStyles[3] = {
     {RGB(226, 242, 232), RGB(206, 234, 216), RGB(86, 150, 110), RGB(20, 110, 60),
      RGB(16, 60, 34), RGB(255, 255, 255), RGB(150, 170, 158), 6, 2},
 };
+constexpr bool IsStyle(int32_t style) {
+  return style >= VisualStyle::First && style <= VisualStyle::Last;
+}
 
 int32_t g_style = 0;
 HHOOK g_hook = nullptr;
@@ -236,7 +240,7 @@ Registration* Find(HWND window) {
 }
 
 const VisualStyleColours& Colours() {
-  return kStyles[(g_style >= 1 && g_style <= 3) ? g_style - 1 : 0];
+  return kStyles[IsStyle(g_style) ? g_style - VisualStyle::First : 0];
 }
 
 LRESULT CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -296,15 +300,15 @@ int32_t VisualStyleRegistrationsOf(const void* window) {
 }
 
 bool GetVisualStyleColours(int32_t style, VisualStyleColours* out) {
-  if (style < 1 || style > 3 || !out) return false;
-  *out = visual_style::kStyles[style - 1];
+  if (!visual_style::IsStyle(style) || !out) return false;
+  *out = visual_style::kStyles[style - VisualStyle::First];
   return true;
 }
 
 void SetVisualStyle(TypedValue* result, int32_t count, TypedValue* args) {
   int32_t style = visual_style::StyleArgument(count, args);
   visual_style::g_style = style;
-  if (style >= 1 && style <= 3) {
+  if (visual_style::IsStyle(style)) {
     visual_style::TurnOff();
     visual_style::TurnOn();
     SetInt(*result, 1);

@@ -6,17 +6,15 @@
 #include <cstdint>
 #include <string>
 
+#include "runtime/core/command_codes.h"
+
 namespace talv {
 
 // The runtime error table: messages 1 to 11. Null for any other index.
 constexpr int32_t kRuntimeErrorCount = 11;
 const char* RuntimeErrorMessage(int32_t index);
-
-// Error indexes the runtime itself raises.
-namespace RuntimeErrorIndex {
-constexpr int32_t TypeMismatch = 5;  // "数据或数组类型不匹配"
-constexpr int32_t DllStack = 6;      // "调用DLL命令后发现堆栈错误"
-}  // namespace RuntimeErrorIndex
+// The indexes the runtime itself raises are named in command_codes.h
+// (RuntimeErrorIndex).
 
 // What the report needs to know about windows. Tags are borrowed texts
 // (null is the empty tag) that must stay valid while the report is built.

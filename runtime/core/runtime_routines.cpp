@@ -87,30 +87,30 @@ void SetInitialiseRuntimeHook(void (*hook)()) { g_initialise_hook = hook; }
 
 uint64_t CallRuntimeRoutineV(int32_t index, va_list args) {
   switch (index) {
-    case 0: {
+    case RuntimeRoutine::FileSearchStep: {
       const char* pattern = va_arg(args, const char*);
       uint32_t mask = va_arg(args, uint32_t);
       return uint64_t(reinterpret_cast<uintptr_t>(FileSearchStep(pattern, mask)));
     }
-    case 1:
+    case RuntimeRoutine::CloseFileSearch:
       CloseFileSearch();
       return 0;
-    case 2: {
+    case RuntimeRoutine::MakeArrayPrivate: {
       int32_t width = va_arg(args, int32_t);
       void** variable = va_arg(args, void**);
       MakeArrayPrivate(width, variable);
       return 0;
     }
-    case 3:
+    case RuntimeRoutine::RegisterExitRoutine:
       RegisterExitRoutine(va_arg(args, ExitRoutine));
       return 0;
-    case 4: {
+    case RuntimeRoutine::ReadPropertyOfReference: {
       const TypedValue* reference = va_arg(args, const TypedValue*);
       int32_t property = va_arg(args, int32_t);
       int32_t member = va_arg(args, int32_t);
       return ReadPropertyOfReference(reference, property, member);
     }
-    case 5: {
+    case RuntimeRoutine::WritePropertyOfReference: {
       const TypedValue* reference = va_arg(args, const TypedValue*);
       int32_t property = va_arg(args, int32_t);
       int32_t member = va_arg(args, int32_t);
@@ -119,7 +119,7 @@ uint64_t CallRuntimeRoutineV(int32_t index, va_list args) {
       WritePropertyOfReference(reference, property, member, lo, hi);
       return 0;
     }
-    case 6:
+    case RuntimeRoutine::InitialiseRuntime:
       InitialiseRuntime();
       return 0;
     default:

@@ -13,11 +13,13 @@
 #include <cstdarg>
 #include <cstdint>
 
+#include "runtime/core/command_codes.h"
 #include "runtime/core/typed_value.h"
 
 namespace talv {
 
-constexpr int32_t kRuntimeRoutineCount = 7;
+// The routines' numbers are named in command_codes.h (RuntimeRoutine).
+constexpr int32_t kRuntimeRoutineCount = RuntimeRoutine::Count;
 
 // Calls routine `index` with the arguments that `args` points at. An index
 // outside the table is a runtime error.
