@@ -5,7 +5,6 @@
 #include "app/app_commands.h"
 #include "app/calculator_state.h"
 #include "app/main_window_ids.h"
-#include "runtime/commands/conversion.h"
 
 namespace talv::app {
 
@@ -15,25 +14,25 @@ void SetEntryText(const char* text) {
   rt::WriteText(kMainWindow, control::kEntry, property::kContent, text);
 }
 
-void AppendToEntry(const char* text) { rt::Call(Commands().AppendText, EntryBoxRef(), text); }
+void AppendToEntry(const char* text) { rt::Call(Commands().window.AppendText, EntryBoxRef(), text); }
 
-void AppendToTape(const char* text) { rt::Call(Commands().AppendText, TapeRef(), text); }
+void AppendToTape(const char* text) { rt::Call(Commands().window.AppendText, TapeRef(), text); }
 
 void SetTapeText(const char* text) {
   rt::WriteText(kMainWindow, control::kTape, property::kContent, text);
 }
 
 std::string NumberToText(double number) {
-  return rt::CallText(talv::ToText, number).c_str();
+  return rt::CallText(Commands().numbers.ToText, number).c_str();
 }
 
 double TextToNumber(const char* text) {
-  return talv::AsDouble(rt::Call(talv::ToNumber, text ? text : ""));
+  return talv::AsDouble(rt::Call(Commands().numbers.ToNumber, text ? text : ""));
 }
 
 void PlayUnderBase(const std::string& suffix) {
   const std::string path = std::string(BaseDirectory ? BaseDirectory : "") + suffix;
-  rt::Call(Commands().PlayAudio, path.c_str());
+  rt::Call(Commands().sound.PlayAudio, path.c_str());
 }
 
 bool SameText(const char* a, const char* b) {

@@ -2,18 +2,19 @@
 // fraction included, shown in 标签1.
 #include <string>
 
+#include "app/app_commands.h"
 #include "app/app_text.h"
 #include "app/handlers.h"
 #include "app/main_window_ids.h"
-#include "runtime/commands/date_commands.h"
 
 namespace talv::app {
 
 void DayCount() {
   const double t1 = rt::ReadDouble(kMainWindow, control::kDatePicker2, property::kDateValue);
   const double t2 = rt::ReadDouble(kMainWindow, control::kDatePicker1, property::kDateValue);
-  const double days = talv::AsDouble(
-      rt::Call(talv::TimeInterval, talv::DateTimeValue(t1), talv::DateTimeValue(t2), int32_t(5)));
+  const double days = talv::AsDouble(rt::Call(Commands().numbers.TimeInterval,
+                                               talv::DateTimeValue(t1), talv::DateTimeValue(t2),
+                                               talv::TimeUnit::Days));
   const std::string text = NumberToText(days) + "天";
   rt::WriteText(kMainWindow, control::kDayLabel, property::kContent, text.c_str());
 }

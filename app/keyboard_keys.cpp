@@ -38,9 +38,9 @@ void BindKeyboardKeys() {
   for (const KeyboardKey& key : kKeyboardKeys) {
     const TypedValue button = Component(key.button, TypeCode::KindButton);
     if (key.typed)
-      rt::Call(Commands().SetShortcutKey, button, key.typed);
+      rt::Call(Commands().window.SetShortcutKey, button, key.typed);
     else
-      rt::Call(Commands().SetShortcutKey, button, key.virtual_key);
+      rt::Call(Commands().window.SetShortcutKey, button, key.virtual_key);
   }
 }
 

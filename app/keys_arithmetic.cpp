@@ -96,7 +96,7 @@ void PressEquals() {
       ReplaceEntry = 1;
     }
   }
-  rt::Call(Commands().RepaintNow, MainWindowRef());
+  rt::Call(Commands().window.RepaintNow, MainWindowRef());
   // The half second runs from the start of the equals sound, so the
   // readout follows it by 500 ms however long starting the sound took.
   const int32_t start = TickNow();

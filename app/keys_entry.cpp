@@ -12,32 +12,29 @@
 #include "app/handlers.h"
 #include "app/main_window_ids.h"
 #include "resources/main_window_definition.h"
-#include "runtime/commands/chinese_numerals.h"
-#include "runtime/commands/file_commands.h"
-#include "runtime/commands/text_commands.h"
-#include "runtime/core/blocks.h"
-#include "runtime/core/runtime_error_report.h"
 
 namespace talv::app {
 namespace {
 
-int32_t TextLengthOf(const char* text) { return talv::AsInt(rt::Call(talv::TextLength, text)); }
+int32_t TextLengthOf(const char* text) {
+  return talv::AsInt(rt::Call(Commands().text.TextLength, text));
+}
 
 bool ContainsText(const char* text, const char* sought) {
-  return talv::AsInt(rt::Call(talv::FindText, text ? text : "", sought)) != -1;
+  return talv::AsInt(rt::Call(Commands().text.FindText, text ? text : "", sought)) != -1;
 }
 
 // Byte arrays compared length first, then byte for byte; null is empty.
 bool SameBytes(const void* a, const void* b) {
-  const size_t n = talv::ByteArrayLength(a);
-  if (n != talv::ByteArrayLength(b)) return false;
-  return n == 0 || std::memcmp(talv::ByteArrayData(a), talv::ByteArrayData(b), n) == 0;
+  const rt::ByteArrayView x = rt::ByteArray(a), y = rt::ByteArray(b);
+  if (x.size != y.size) return false;
+  return x.size == 0 || std::memcmp(x.data, y.data, x.size) == 0;
 }
 
 }  // namespace
 
 void PressDigit() {
-  const TypedValue source = rt::Call(Commands().GetEventComponent);
+  const TypedValue source = rt::Call(Commands().window.GetEventComponent);
   if (source.type != TypeCode::KindButton)
     rt::ReportRuntimeError(RuntimeErrorIndex::TypeMismatch, int32_t(source.lo),
                            int32_t(source.hi));
@@ -50,7 +47,8 @@ void PressDigit() {
   } else {
     AppendToEntry(tag.c_str());
   }
-  rt::Text numeral = rt::CallText(talv::ToChineseNumerals, TextToNumber(tag.get()), true);
+  rt::Text numeral =
+      rt::CallText(Commands().numbers.ToChineseNumerals, TextToNumber(tag.get()), true);
   PlayUnderBase(std::string("\\wav\\") + numeral.c_str());
 }
 
@@ -67,15 +65,16 @@ void PressSign() {
   if (!ContainsText(entry.get(), "-") && !entry.empty()) {
     SetEntryText((std::string("-") + entry.c_str()).c_str());
   } else {
-    rt::Text rest =
-        rt::CallText(talv::RightText, entry.c_str(), TextLengthOf(entry.c_str()) - 1);
+    rt::Text rest = rt::CallText(Commands().text.RightText, entry.c_str(),
+                                 TextLengthOf(entry.c_str()) - 1);
     SetEntryText(rest.c_str());
   }
 }
 
 void PressBackspace() {
   rt::Text entry = EntryText();
-  rt::Text kept = rt::CallText(talv::LeftText, entry.c_str(), TextLengthOf(entry.c_str()) - 1);
+  rt::Text kept =
+      rt::CallText(Commands().text.LeftText, entry.c_str(), TextLengthOf(entry.c_str()) - 1);
   SetEntryText(kept.c_str());
 }
 
@@ -99,7 +98,7 @@ void ToggleSound() {
   } else if (SameBytes(picture, talv::kSoundOffPicture)) {
     rt::WriteProperty(kMainWindow, control::kSoundToggle, property::kPicture,
                       uint64_t(uintptr_t(talv::kSoundOnPicture)));
-    rt::Text directory = rt::CallText(talv::GetRunDirectory);
+    rt::Text directory = rt::CallText(Commands().files.GetRunDirectory);
     SetBaseDirectory(directory.get());
     NameSoundToggle(true);
   }
@@ -107,7 +106,8 @@ void ToggleSound() {
 }
 
 void NameSoundToggle(bool sound_on) {
-  const int32_t handle = talv::AsInt(rt::Call(Commands().GetWindowHandle, SoundToggleRef()));
+  const int32_t handle =
+      talv::AsInt(rt::Call(Commands().window.GetWindowHandle, SoundToggleRef()));
   SetWindowCaption(handle, sound_on ? "声音开" : "声音关");
 }
 

@@ -12,8 +12,6 @@
 #include "app/handlers.h"
 #include "app/main_window_ids.h"
 #include "app/program_files.h"
-#include "runtime/commands/conversion.h"
-#include "runtime/commands/file_commands.h"
 
 namespace talv::app {
 namespace {
@@ -44,15 +42,15 @@ int32_t RT_CALLBACK RecordChild(intptr_t window, intptr_t) {
 }
 
 double ReadSetting(const std::string& file, const SettingsKey& key) {
-  rt::Text value = rt::CallText(talv::ReadSettingsItem, file.c_str(), key.section, key.item,
-                                key.fallback);
+  rt::Text value = rt::CallText(Commands().files.ReadSettingsItem, file.c_str(), key.section,
+                                key.item, key.fallback);
   return TextToNumber(value.get());
 }
 
 bool WriteSetting(const std::string& file, const SettingsKey& key, int32_t value) {
-  rt::Text text = rt::CallText(talv::ToText, value);
-  return talv::AsBool(
-      rt::Call(talv::WriteSettingsItem, file.c_str(), key.section, key.item, text.c_str()));
+  rt::Text text = rt::CallText(Commands().numbers.ToText, value);
+  return talv::AsBool(rt::Call(Commands().files.WriteSettingsItem, file.c_str(), key.section,
+                               key.item, text.c_str()));
 }
 
 // The four values into `file`; false when any of them could not be written.
@@ -110,7 +108,7 @@ void RestoreGeometry() {
   int32_t min_width = 0, min_height = 0;
   MinimumTrackingSize(&min_width, &min_height);
   const Geometry g = CheckedGeometry(saved, MonitorRects(), min_width, min_height);
-  rt::Call(Commands().MoveComponent, MainWindowRef(), g.left, g.top, g.width, g.height);
+  rt::Call(Commands().window.MoveComponent, MainWindowRef(), g.left, g.top, g.width, g.height);
 }
 
 }  // namespace talv::app

@@ -1,24 +1,34 @@
-// The program entry: hands the program's image (header, window definitions,
-// handler table) to the runtime, initialises it, creates the calculator's
-// state, loads the Main window and runs the message loop until the program
-// ends.
+// The program entry and the one place where the calculator meets the
+// runtime's layers: it hands the program's image (header, window
+// definitions, handler table) to the runtime, fills the application's
+// command table with the runtime's commands, initialises the runtime,
+// creates the calculator's state, loads the Main window and runs the
+// message loop until the program ends.
 #include <windows.h>
 
 #include <float.h>
 #include <xmmintrin.h>
+
+#include <array>
 
 #include "app/app_commands.h"
 #include "app/calculator_state.h"
 #include "app/handlers.h"
 #include "app/main_window_ids.h"
 #include "app/runtime_api.h"
-#include "runtime/window/host/window_commands.h"
 #include "resources/main_window_definition.h"
-#include "runtime/sound/sound_commands.h"
+#include "runtime/commands/chinese_numerals.h"
+#include "runtime/commands/conversion.h"
+#include "runtime/commands/date_commands.h"
+#include "runtime/commands/dll_directory_commands.h"
+#include "runtime/commands/file_commands.h"
 #include "runtime/commands/system_folder_commands.h"
+#include "runtime/commands/text_commands.h"
 #include "runtime/commands/visual_style_commands.h"
 #include "runtime/core/dll_commands.h"
 #include "runtime/core/program_image.h"
+#include "runtime/sound/sound_commands.h"
+#include "runtime/window/host/window_commands.h"
 #include "runtime/window/host/window_runtime_win32.h"
 
 namespace {
@@ -41,32 +51,56 @@ const talv::EventHandler kHandlers[talv::kMainHandlerCount] = {
 static_assert(int(MainHandler::DayCount) == talv::kMainHandlerCount - 1,
               "one handler per entry of the definition's handler order");
 
-// The outside functions the program declares, in the order of the window
-// description's DLL-command table, with the bytes each call passes.
-const talv::DllCommandDeclaration kDllCommands[talv::kDllCommandCount] = {
-    {"", "GetWindowRect", 8},
-    {"", "MoveWindow", 24},
-    {"SkinH_EL.dll", "SkinH_AttachRes", 24},
-    {"", "EnumChildWindows", 12},
-};
+// The outside functions the program declares, at their positions in the
+// window description's DLL-command table, with the bytes each call passes.
+using DllCommandTable = std::array<talv::DllCommandDeclaration, talv::kDllCommandCount>;
+DllCommandTable DllCommands() {
+  DllCommandTable d{};
+  d[app::dll::kGetWindowRect] = {"", "GetWindowRect", 8};
+  d[app::dll::kMoveWindow] = {"", "MoveWindow", 24};
+  d[app::dll::kSkinAttachRes] = {"SkinH_EL.dll", "SkinH_AttachRes", 24};
+  d[app::dll::kEnumChildWindows] = {"", "EnumChildWindows", 12};
+  return d;
+}
 
 app::AppCommands RuntimeCommands() {
   app::AppCommands c;
-  c.AppendText = talv::AppendText;
-  c.GetEventComponent = talv::GetEventComponent;
-  c.SetEventForwarding = talv::SetEventForwarding;
-  c.SetShortcutKey = talv::SetShortcutKey;
-  c.ProcessEvents = talv::ProcessEvents;
-  c.RepaintNow = talv::RepaintNow;
-  c.MoveComponent = talv::MoveComponent;
-  c.SetInputFocus = talv::SetInputFocus;
-  c.GetWindowHandle = talv::GetWindowHandle;
-  c.GetSpecialFolder = talv::GetSpecialFolder;
-  c.SetVisualStyle = talv::SetVisualStyle;
-  c.PlayAudio = talv::PlayAudio;
-  c.StopAudio = talv::StopAudio;
-  c.TickCount = talv::TickCount;
-  c.SleepMilliseconds = talv::SleepMilliseconds;
+  c.text.TextLength = talv::TextLength;
+  c.text.LeftText = talv::LeftText;
+  c.text.RightText = talv::RightText;
+  c.text.FindText = talv::FindText;
+  c.text.ReplaceText = talv::ReplaceText;
+
+  c.numbers.ToText = talv::ToText;
+  c.numbers.ToNumber = talv::ToNumber;
+  c.numbers.ToByteArray = talv::ToByteArray;
+  c.numbers.ToChineseNumerals = talv::ToChineseNumerals;
+  c.numbers.ToChineseAmount = talv::ToChineseAmount;
+  c.numbers.TimeInterval = talv::TimeInterval;
+
+  c.files.GetRunDirectory = talv::GetRunDirectory;
+  c.files.GetSpecialFolder = talv::GetSpecialFolder;
+  c.files.ReadFileBytes = talv::ReadFileBytes;
+  c.files.WriteFileBytes = talv::WriteFileBytes;
+  c.files.ReadSettingsItem = talv::ReadSettingsItem;
+  c.files.WriteSettingsItem = talv::WriteSettingsItem;
+  c.files.SetDllCommandDirectory = talv::SetDllCommandDirectory;
+
+  c.window.AppendText = talv::AppendText;
+  c.window.GetEventComponent = talv::GetEventComponent;
+  c.window.SetEventForwarding = talv::SetEventForwarding;
+  c.window.SetShortcutKey = talv::SetShortcutKey;
+  c.window.ProcessEvents = talv::ProcessEvents;
+  c.window.RepaintNow = talv::RepaintNow;
+  c.window.MoveComponent = talv::MoveComponent;
+  c.window.SetInputFocus = talv::SetInputFocus;
+  c.window.GetWindowHandle = talv::GetWindowHandle;
+  c.window.SetVisualStyle = talv::SetVisualStyle;
+
+  c.sound.PlayAudio = talv::PlayAudio;
+  c.sound.StopAudio = talv::StopAudio;
+  c.sound.TickCount = talv::TickCount;
+  c.sound.SleepMilliseconds = talv::SleepMilliseconds;
   return c;
 }
 
@@ -82,7 +116,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   image.handler_count = talv::kMainHandlerCount;
   talv::SetProgramImage(image);
   talv::InstallWindowRuntime();  // the window runtime behind the gates
-  talv::SetDllCommands(kDllCommands, int32_t(talv::kDllCommandCount));
+  const DllCommandTable dll_commands = DllCommands();
+  talv::SetDllCommands(dll_commands.data(), int32_t(dll_commands.size()));
   app::SetAppCommands(RuntimeCommands());
 
   rt::InitialiseRuntime();

@@ -7,16 +7,13 @@
 #include "app/app_platform.h"
 #include "app/program_files.h"
 #include "app/runtime_api.h"
-#include "runtime/commands/file_commands.h"
 
 namespace talv::app {
 namespace {
 
-constexpr int32_t kApplicationData = 8;  // GetSpecialFolder's code
-
 // The application-data folder's Talvique folder; "" when there is none.
 std::string UserDataFolder() {
-  rt::Text folder = rt::CallText(Commands().GetSpecialFolder, kApplicationData);
+  rt::Text folder = rt::CallText(Commands().files.GetSpecialFolder, SpecialFolder::AppData);
   if (folder.empty()) return "";
   return std::string(folder.c_str()) + kUserDataFolder;
 }
@@ -24,7 +21,7 @@ std::string UserDataFolder() {
 }  // namespace
 
 std::string ProgramFile(const char* name) {
-  rt::Text directory = rt::CallText(talv::GetRunDirectory);
+  rt::Text directory = rt::CallText(Commands().files.GetRunDirectory);
   return std::string(directory.c_str()) + name;
 }
 

@@ -1,22 +1,25 @@
 // The application's view of the runtime: thin typed calls over the gate
 // table, so that handlers read like their algorithms. Everything here goes
-// through the gates; nothing calls the runtime around them.
+// through the gates; nothing calls the runtime around them. The commands
+// themselves come from the application's command table (app_commands.h).
 //
 //   rt::Text entry = rt::ReadText(kMainWindow, kEntryBox, 8);
-//   rt::Call(talv::SetDllCommandDirectory, folder.c_str());
+//   rt::Call(Commands().files.SetDllCommandDirectory, folder.c_str());
 //
 // Commands are called with plain C++ values, which become typed arguments:
 // int32_t -> integer, double -> double, bool -> logical, const char* ->
 // text, rt::Omit -> an omitted argument, a TypedValue as it is.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <type_traits>
 #include <utility>
 
-#include "runtime/commands/dll_directory_commands.h"
-#include "runtime/core/exit_routines.h"
+#include "runtime/core/blocks.h"
+#include "runtime/core/command_codes.h"
 #include "runtime/core/dll_commands.h"
+#include "runtime/core/exit_routines.h"
 #include "runtime/core/gates.h"
 #include "runtime/core/typed_value.h"
 
@@ -54,6 +57,23 @@ class Text {
  private:
   char* text_ = nullptr;
 };
+
+// ---- Byte arrays ---------------------------------------------------------
+// A byte-array block read in place (null is the empty byte array): its
+// bytes stay the block's.
+struct ByteArrayView {
+  const uint8_t* data;  // null when empty
+  size_t size;
+};
+inline ByteArrayView ByteArray(const void* block) {
+  return {talv::ByteArrayData(block), talv::ByteArrayLength(block)};
+}
+// A fresh byte-array block of `size` bytes copied from `bytes`, from the
+// runtime heap (rt::Free frees it); null when empty.
+inline void* NewByteArray(const void* bytes, size_t size) {
+  if (size == 0) return nullptr;
+  return talv::FillByteArray(Gate().Allocate(talv::kByteArrayHeader + size), bytes, size);
+}
 
 // ---- Typed arguments ---------------------------------------------------
 struct OmitTag {};
@@ -159,20 +179,15 @@ inline void RunMessageLoop() { Gate().RunMessageLoop(); }
 inline void LoadStartupWindow(int32_t window_id) { Gate().LoadStartupWindow(window_id); }
 
 // ---- Runtime routines (gate 12) --------------------------------------------
-inline void InitialiseRuntime() { Gate().CallRuntimeRoutine(6); }
+inline void InitialiseRuntime() {
+  Gate().CallRuntimeRoutine(talv::RuntimeRoutine::InitialiseRuntime);
+}
 inline void RegisterExitRoutine(talv::ExitRoutine routine) {
-  Gate().CallRuntimeRoutine(3, routine);
+  Gate().CallRuntimeRoutine(talv::RuntimeRoutine::RegisterExitRoutine, routine);
 }
 // Copies an array that still lies among the constants before it is changed.
 inline void MakeArrayPrivate(int32_t element_width, void** variable) {
-  Gate().CallRuntimeRoutine(2, element_width, variable);
-}
-
-// ---- Commands of the core runtime ------------------------------------------
-// Sets the DLL-command directory (null or "" clears it); the previous value.
-inline Text SetDllCommandDirectory(const char* directory) {
-  return directory ? CallText(talv::SetDllCommandDirectory, directory)
-                   : CallText(talv::SetDllCommandDirectory, Omit);
+  Gate().CallRuntimeRoutine(talv::RuntimeRoutine::MakeArrayPrivate, element_width, variable);
 }
 
 }  // namespace rt

@@ -9,8 +9,6 @@
 #include "app/handlers.h"
 #include "app/readout_schedule.h"
 #include "app/wait.h"
-#include "runtime/commands/chinese_numerals.h"
-#include "runtime/commands/text_commands.h"
 
 namespace talv::app {
 namespace {
@@ -27,17 +25,17 @@ void WaitForBeat(int32_t* due) {
 }
 
 void PlayFrom(const std::string& directory, const char* file) {
-  rt::Call(Commands().PlayAudio, (directory + file).c_str());
+  rt::Call(Commands().sound.PlayAudio, (directory + file).c_str());
 }
 
 }  // namespace
 
 void SpeakNumber(double number, int32_t lead_in, bool end_mark) {
-  rt::Text amount = rt::CallText(talv::ToChineseAmount, number, true);
+  rt::Text amount = rt::CallText(Commands().numbers.ToChineseAmount, number, true);
   // A whole amount loses its trailing 元整; one with 角 keeps both.
-  if (talv::AsInt(rt::Call(talv::FindText, amount.c_str(), "角")) == -1) {
-    amount = rt::CallText(talv::ReplaceText, amount.c_str(), "元整", "", rt::Omit, rt::Omit,
-                          true);
+  if (talv::AsInt(rt::Call(Commands().text.FindText, amount.c_str(), "角")) == -1) {
+    amount = rt::CallText(Commands().text.ReplaceText, amount.c_str(), "元整", "", rt::Omit,
+                          rt::Omit, true);
   }
   std::string text = amount.c_str();
   if (end_mark) text += "!";

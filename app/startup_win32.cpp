@@ -13,8 +13,6 @@
 #include "app/main_window_ids.h"
 #include "app/program_files.h"
 #include "app/runtime_api.h"
-#include "runtime/commands/file_commands.h"
-#include "runtime/core/blocks.h"
 #include "skin/skin_blobs.h"
 
 namespace talv::app {
@@ -30,35 +28,36 @@ namespace {
 // without the skin.
 void AttachSkin(const std::string& directory) {
   const std::string path = directory + "SkinH_EL.dll";
-  rt::Call(talv::WriteFileBytes, path.c_str(), talv::BytesValue(skin::kSkinLibraryImage));
-  const intptr_t held = HoldFileIfSame(path.c_str(), talv::ByteArrayData(skin::kSkinLibraryImage),
-                                       talv::ByteArrayLength(skin::kSkinLibraryImage));
+  rt::Call(Commands().files.WriteFileBytes, path.c_str(),
+           talv::BytesValue(skin::kSkinLibraryImage));
+  const rt::ByteArrayView image = rt::ByteArray(skin::kSkinLibraryImage);
+  const intptr_t held = HoldFileIfSame(path.c_str(), image.data, image.size);
   if (!held) return;
-  rt::CallDll(dll::kSkinAttachRes, static_cast<const void*>(talv::ByteArrayData(skin::kSkinData)),
-              int32_t(talv::ByteArrayLength(skin::kSkinData)), static_cast<const void*>(nullptr), int32_t(0),
-              int32_t(0), int32_t(0));
+  const rt::ByteArrayView skin_data = rt::ByteArray(skin::kSkinData);
+  rt::CallDll(dll::kSkinAttachRes, static_cast<const void*>(skin_data.data), int32_t(skin_data.size),
+              static_cast<const void*>(nullptr), int32_t(0), int32_t(0), int32_t(0));
   ReleaseHeldFile(held);
 }
 
 }  // namespace
 
 void StartUp() {
-  rt::Text temporary = rt::CallText(Commands().GetSpecialFolder, int32_t(11));
-  rt::SetDllCommandDirectory(temporary.c_str());
+  rt::Text temporary = rt::CallText(Commands().files.GetSpecialFolder, SpecialFolder::Temporary);
+  rt::CallText(Commands().files.SetDllCommandDirectory, temporary.c_str());
   if (!temporary.empty()) AttachSkin(temporary.c_str());
-  RecordLayout(talv::AsInt(rt::Call(Commands().GetWindowHandle, MainWindowRef())));
-  rt::Call(Commands().SetInputFocus, MainWindowRef());
+  RecordLayout(talv::AsInt(rt::Call(Commands().window.GetWindowHandle, MainWindowRef())));
+  rt::Call(Commands().window.SetInputFocus, MainWindowRef());
   for (int digit = 1; digit <= 9; ++digit)
-    rt::Call(Commands().SetEventForwarding, DigitKeyRef(digit), DigitKeyRef(0));
+    rt::Call(Commands().window.SetEventForwarding, DigitKeyRef(digit), DigitKeyRef(0));
   BindKeyboardKeys();
   NameSoundToggle(true);
   {
-    rt::Text directory = rt::CallText(talv::GetRunDirectory);
+    rt::Text directory = rt::CallText(Commands().files.GetRunDirectory);
     SetBaseDirectory(directory.get());
   }
   RestoreGeometry();
   LoadTape();
-  rt::Call(Commands().SetVisualStyle, int32_t(3));
+  rt::Call(Commands().window.SetVisualStyle, VisualStyle::Jade);
 }
 
 }  // namespace talv::app

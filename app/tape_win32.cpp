@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/app_commands.h"
 #include "app/app_platform.h"
 #include "app/app_text.h"
 #include "app/calculator_state.h"
@@ -11,27 +12,14 @@
 #include "app/main_window_ids.h"
 #include "app/program_files.h"
 #include "app/tape_merge.h"
-#include "runtime/commands/conversion.h"
-#include "runtime/commands/file_commands.h"
-#include "runtime/core/blocks.h"
 
 namespace talv::app {
 namespace {
 
 std::string BytesOf(const void* block) {
-  const size_t n = talv::ByteArrayLength(block);
-  return n ? std::string(reinterpret_cast<const char*>(talv::ByteArrayData(block)), n)
-           : std::string();
-}
-
-// A runtime byte array holding `bytes` (null when empty).
-void* NewBytes(const std::string& bytes) {
-  if (bytes.empty()) return nullptr;
-  auto* block = static_cast<uint8_t*>(rt::Allocate(talv::kByteArrayHeader + bytes.size()));
-  const uint32_t header[2] = {1, uint32_t(bytes.size())};
-  std::memcpy(block, header, sizeof header);
-  std::memcpy(block + talv::kByteArrayHeader, bytes.data(), bytes.size());
-  return block;
+  const rt::ByteArrayView bytes = rt::ByteArray(block);
+  return bytes.size ? std::string(reinterpret_cast<const char*>(bytes.data), bytes.size)
+                    : std::string();
 }
 
 char* CopyText(const char* text) {
@@ -48,19 +36,19 @@ void Remember(const char* shown, const std::string& bytes) {
   rt::Free(LoadedTapeText);
   LoadedTapeText = CopyText(shown);
   rt::Free(TapeFileBytes);
-  TapeFileBytes = NewBytes(bytes);
+  TapeFileBytes = rt::NewByteArray(bytes.data(), bytes.size());
 }
 
 }  // namespace
 
 void LoadTape() {
   const std::string path = NewerFile(kTapeFile);
-  void* bytes = talv::AsPointer(rt::Call(talv::ReadFileBytes, path.c_str()));
-  rt::Text text = rt::CallText(talv::ToText, talv::BytesValue(bytes));
+  void* bytes = talv::AsPointer(rt::Call(Commands().files.ReadFileBytes, path.c_str()));
+  rt::Text text = rt::CallText(Commands().numbers.ToText, talv::BytesValue(bytes));
   SetTapeText(text.get());
   rt::Free(LoadedTapeText);
   LoadedTapeText = nullptr;
-  if (talv::ByteArrayLength(bytes) > 0)
+  if (rt::ByteArray(bytes).size > 0)
     LoadedTapeText = rt::ReadText(kMainWindow, control::kTape, property::kContent).release();
   rt::Free(TapeFileBytes);
   TapeFileBytes = bytes;  // kept: the next save compares the file with it
@@ -85,9 +73,10 @@ void SaveTape() {
   } else if (LoadedTapeText == nullptr || !SameText(tape.get(), LoadedTapeText)) {
     // A tape that still shows exactly what was loaded is not rewritten, so
     // content that a text box cannot hold survives a run untouched.
-    void* bytes = talv::AsPointer(rt::Call(talv::ToByteArray, tape.c_str()));
+    void* bytes = talv::AsPointer(rt::Call(Commands().numbers.ToByteArray, tape.c_str()));
+    const rt::ByteArrayView saved = rt::ByteArray(bytes);
     // A failed save leaves the previous tape in both places.
-    if (SaveProgramFile(kTapeFile, talv::ByteArrayData(bytes), talv::ByteArrayLength(bytes)))
+    if (SaveProgramFile(kTapeFile, saved.data, saved.size))
       Remember(tape.get(), BytesOf(bytes));
     rt::Free(bytes);
   }

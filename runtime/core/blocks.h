@@ -24,13 +24,18 @@ inline size_t TextLength(const char* text) { return text ? std::strlen(text) : 0
 
 // Byte-array block: 32-bit dimension count (1), 32-bit byte count, bytes.
 constexpr size_t kByteArrayHeader = 8;
+// Makes the kByteArrayHeader + length bytes at `block` a byte array of the
+// `length` bytes at `bytes` (left as they are when null); returns the block.
+inline uint8_t* FillByteArray(void* block, const void* bytes, size_t length) {
+  auto* b = static_cast<uint8_t*>(block);
+  uint32_t header[2] = {1, uint32_t(length)};
+  std::memcpy(b, header, sizeof header);
+  if (bytes) std::memcpy(b + kByteArrayHeader, bytes, length);
+  return b;
+}
 inline uint8_t* NewByteArray(const void* bytes, size_t length) {
   if (length == 0) return nullptr;
-  auto* block = static_cast<uint8_t*>(Allocate(kByteArrayHeader + length));
-  uint32_t header[2] = {1, uint32_t(length)};
-  std::memcpy(block, header, sizeof header);
-  if (bytes) std::memcpy(block + kByteArrayHeader, bytes, length);
-  return block;
+  return FillByteArray(Allocate(kByteArrayHeader + length), bytes, length);
 }
 inline size_t ByteArrayLength(const void* block) {
   if (!block) return 0;

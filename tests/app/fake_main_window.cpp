@@ -8,7 +8,9 @@
 #include "app/main_window_ids.h"
 #include "resources/main_window_definition.h"
 #include "runtime/core/blocks.h"
+#include "runtime/core/command_codes.h"
 #include "runtime/core/heap.h"
+#include "tests/app/runtime_commands.h"
 
 namespace talv::app::testing {
 namespace {
@@ -68,7 +70,7 @@ void FakePlayAudio(TypedValue* result, int32_t, TypedValue* args) {
 void FakeStopAudio(TypedValue*, int32_t, TypedValue*) { Current().stops.push_back(Current().now_ms); }
 void FakeGetSpecialFolder(TypedValue* result, int32_t, TypedValue* args) {
   const std::string& folder = Current().application_data;
-  SetPointer(*result, AsInt(args[0]) == 8 && !folder.empty() ? NewText((folder + "\\").c_str())
+  SetPointer(*result, AsInt(args[0]) == SpecialFolder::AppData && !folder.empty() ? NewText((folder + "\\").c_str())
                                                                : nullptr);
   result->type = TypeCode::Text;
 }
@@ -91,22 +93,23 @@ FakeMainWindow& Current() { return *g_current; }
 FakeMainWindow::FakeMainWindow() {
   g_current = this;
   SetPropertyHost(this);
-  AppCommands c;
-  c.AppendText = FakeAppendText;
-  c.GetEventComponent = FakeGetEventComponent;
-  c.SetEventForwarding = FakeSetEventForwarding;
-  c.SetShortcutKey = FakeSetShortcutKey;
-  c.ProcessEvents = FakeProcessEvents;
-  c.RepaintNow = FakeRepaintNow;
-  c.MoveComponent = FakeNothing;
-  c.SetInputFocus = FakeNothing;
-  c.GetWindowHandle = FakeGetWindowHandle;
-  c.GetSpecialFolder = FakeGetSpecialFolder;
-  c.SetVisualStyle = FakeNothing;
-  c.PlayAudio = FakePlayAudio;
-  c.StopAudio = FakeStopAudio;
-  c.TickCount = FakeTickCount;
-  c.SleepMilliseconds = FakeSleep;
+  // The runtime's text, number and file commands; stand-ins for the rest.
+  AppCommands c = RuntimeCommands();
+  c.files.GetSpecialFolder = FakeGetSpecialFolder;
+  c.window.AppendText = FakeAppendText;
+  c.window.GetEventComponent = FakeGetEventComponent;
+  c.window.SetEventForwarding = FakeSetEventForwarding;
+  c.window.SetShortcutKey = FakeSetShortcutKey;
+  c.window.ProcessEvents = FakeProcessEvents;
+  c.window.RepaintNow = FakeRepaintNow;
+  c.window.MoveComponent = FakeNothing;
+  c.window.SetInputFocus = FakeNothing;
+  c.window.GetWindowHandle = FakeGetWindowHandle;
+  c.window.SetVisualStyle = FakeNothing;
+  c.sound.PlayAudio = FakePlayAudio;
+  c.sound.StopAudio = FakeStopAudio;
+  c.sound.TickCount = FakeTickCount;
+  c.sound.SleepMilliseconds = FakeSleep;
   SetAppCommands(c);
   for (int d = 0; d <= 9; ++d) texts[{control::kDigit[d], property::kTag}] = std::to_string(d);
   picture.assign(kSoundOnPicture, kSoundOnPicture + sizeof kSoundOnPicture);

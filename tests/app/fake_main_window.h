@@ -1,7 +1,8 @@
 // A stand-in for the Main window and the loudspeaker, for tests that drive
 // the calculator's handlers through the real gates and commands: it answers
 // the property gates as the window runtime would, and the window and sound
-// commands record what they were asked, on a virtual clock.
+// commands record what they were asked, on a virtual clock. The text,
+// number and file commands are the runtime's own (runtime_commands.h).
 #pragma once
 
 #include <cstdint>

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/commands/dll_directory_commands.h"
 #include "runtime/core/blocks.h"
 #include "runtime/core/dll_commands.h"
 #include "runtime/core/exit_routines.h"
@@ -47,9 +48,29 @@ TEST(RuntimeApi, OwnedTextsAreFreedOnce) {
 }
 
 TEST(RuntimeApi, DllCommandDirectoryThroughTheCommandGate) {
-  EXPECT_EQ(rt::SetDllCommandDirectory("C:\\t").get(), nullptr);
-  EXPECT_STREQ(rt::SetDllCommandDirectory(nullptr).c_str(), "C:\\t\\");
+  EXPECT_EQ(rt::CallText(talv::SetDllCommandDirectory, "C:\\t").get(), nullptr);
+  EXPECT_STREQ(rt::CallText(talv::SetDllCommandDirectory, rt::Omit).c_str(), "C:\\t\\");
   EXPECT_EQ(talv::DllCommandDirectory(), "");
+}
+
+TEST(RuntimeApi, ByteArraysAreReadInPlaceAndMadeOnTheRuntimeHeap) {
+  EXPECT_EQ(rt::ByteArray(nullptr).data, nullptr);
+  EXPECT_EQ(rt::ByteArray(nullptr).size, 0u);
+  EXPECT_EQ(rt::NewByteArray("abc", 0), nullptr);
+
+  talv::HeapCounters before = talv::GetHeapCounters();
+  void* block = rt::NewByteArray("a\0c", 3);
+  const rt::ByteArrayView view = rt::ByteArray(block);
+  ASSERT_EQ(view.size, 3u);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(view.data), view.size),
+            std::string("a\0c", 3));
+  // The same layout as the runtime's own byte arrays.
+  EXPECT_EQ(talv::ByteArrayLength(block), 3u);
+  EXPECT_EQ(view.data, talv::ByteArrayData(block));
+  rt::Free(block);
+  talv::HeapCounters after = talv::GetHeapCounters();
+  EXPECT_EQ(after.allocations - before.allocations, 1u);
+  EXPECT_EQ(after.frees - before.frees, 1u);
 }
 
 class TextHost : public talv::PropertyHost {

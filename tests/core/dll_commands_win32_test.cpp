@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/runtime_api.h"
+#include "runtime/commands/dll_directory_commands.h"
 #include "runtime/core/dll_commands.h"
 #include "runtime/core/gates.h"
 #include "runtime/core/program_directory.h"
@@ -116,13 +117,14 @@ TEST_F(DllCommandsOnTarget, TheDllCommandDirectoryComesBeforeTheProgramDirectory
   ASSERT_TRUE(CopyFileA((ExeDirectory() + "\\talv_probe.dll").c_str(), copy.c_str(), FALSE));
 
   Declare({{"talv_probe.dll", "TalvAdd", 8}});
-  rt::Text previous = rt::SetDllCommandDirectory(folder.c_str());  // no trailing backslash
+  // The folder without a trailing backslash.
+  rt::Text previous = rt::CallText(SetDllCommandDirectory, folder.c_str());
   EXPECT_EQ(rt::CallDll(0, 1u, 1u), 2u);
   EXPECT_EQ(g_loads, (std::vector<std::string>{copy}));
   EXPECT_EQ(ModulePath(DllCommandModule(0)), copy);
 
   UnloadDllCommandLibraries();
-  rt::SetDllCommandDirectory(nullptr);
+  rt::CallText(SetDllCommandDirectory, rt::Omit);
   g_loads.clear();
   EXPECT_EQ(rt::CallDll(0, 1u, 2u), 3u);
   EXPECT_EQ(ModulePath(DllCommandModule(0)), ExeDirectory() + "\\talv_probe.dll");
