@@ -10,12 +10,12 @@
 namespace talv::app {
 
 void DayCount() {
-  const double t1 = rt::ReadDouble(kMainWindow, control::kDatePicker2, property::kDateValue);
-  const double t2 = rt::ReadDouble(kMainWindow, control::kDatePicker1, property::kDateValue);
+  const double t1 = rt::ReadDouble(kMainWindow, control::kDatePicker2, DatePickerProperty::CurrentDate);
+  const double t2 = rt::ReadDouble(kMainWindow, control::kDatePicker1, DatePickerProperty::CurrentDate);
   const double days = talv::AsDouble(
       rt::Call(talv::TimeInterval, talv::DateTimeValue(t1), talv::DateTimeValue(t2), int32_t(5)));
   const std::string text = NumberToText(days) + "天";
-  rt::WriteText(kMainWindow, control::kDayLabel, property::kContent, text.c_str());
+  rt::WriteText(kMainWindow, control::kDayLabel, LabelProperty::Caption, text.c_str());
 }
 
 }  // namespace talv::app
