@@ -100,7 +100,8 @@ TEST(WindowDescription, ErrorsNameTheLine) {
       {"window 0x52010002\nunit Button 0x16010004 \"b\"\n", "first unit"},
       {"window 0x52010002\nunit window 0x06010003 \"w\"\n  on Created Missing\n", "unknown handler"},
       // Events are named by their kind (or as common events), not numbered.
-      {"window 0x52010002\nunit window 0x06010003 \"w\"\n  on 0 StartUp\n", "line 3: an event name expected"},
+      {"window 0x52010002\nunit window 0x06010003 \"w\"\n  on 0 StartUp\n",
+       "line 3: an event name expected"},
       {"handlers H\nwindow 0x52010002\nunit window 0x06010003 \"w\"\n  on Click H\n",
        "line 4: unknown event 'Click'"},
       {"window 0x52010002\nunit window 0x06010003 \"w\"\n  shape 3\n", "line 3"},
