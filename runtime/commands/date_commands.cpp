@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "runtime/commands/argument_access.h"
+#include "runtime/core/argument_access.h"
 #include "runtime/commands/calendar.h"
 
 namespace talv {

@@ -2,7 +2,7 @@
 // a byte array.
 #include "runtime/commands/file_commands.h"
 
-#include "runtime/commands/argument_access.h"
+#include "runtime/core/argument_access.h"
 #include "runtime/core/blocks.h"
 #include "runtime/core/program_directory.h"
 

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "runtime/commands/argument_access.h"
+#include "runtime/core/argument_access.h"
 #include "runtime/commands/file_commands.h"
 #include "runtime/core/blocks.h"
 #include "runtime/core/heap.h"

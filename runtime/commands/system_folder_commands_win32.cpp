@@ -9,7 +9,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "runtime/commands/argument_access.h"
+#include "runtime/core/argument_access.h"
 #include "runtime/core/blocks.h"
 
 namespace talv {

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "runtime/commands/argument_access.h"
+#include "runtime/core/argument_access.h"
 #include "runtime/core/blocks.h"
 #include "runtime/core/heap.h"
 

@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "runtime/commands/argument_access.h"
+#include "runtime/core/argument_access.h"
 #include "runtime/commands/visual_style_win32.h"
 
 namespace talv {

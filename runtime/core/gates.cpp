@@ -36,24 +36,10 @@ void ReportGate(int32_t index, int32_t location1, int32_t location2) {
   RaiseIndexedRuntimeError(index, location1, location2);
 }
 
-TypedValue CallCommandGate(Command command, int32_t count, ...) {
-  if (count < 0) count = 0;
-  va_list ap;
-  va_start(ap, count);
-#if TALV_ARGS_IN_PLACE
-  TypedValue* args = reinterpret_cast<TypedValue*>(ap);
-#else
-  auto* args = static_cast<TypedValue*>(__builtin_alloca(sizeof(TypedValue) * (count + 1)));
-  for (int32_t i = 0; i < count; ++i) args[i] = va_arg(ap, TypedValue);
-#endif
-  TypedValue result = CallCommandArray(command, count, args);
-  va_end(ap);
-  return result;
-}
-
-// The library position follows the typed arguments; the gate does not need
+// The command gate, in both command slots. A library command's call adds
+// the library's position after the typed arguments; the gate does not need
 // it, so it is never read.
-TypedValue CallLibraryCommandGate(Command command, int32_t count, ...) {
+TypedValue CallCommandGate(Command command, int32_t count, ...) {
   if (count < 0) count = 0;
   va_list ap;
   va_start(ap, count);
@@ -98,7 +84,7 @@ void ExitProgramGate(int32_t code) { ExitProgram(code); }
 const GateTable kGates = {
     ReportGate,
     CallDllCommandGate,
-    CallLibraryCommandGate,
+    CallCommandGate,  // library commands
     CallCommandGate,
     ReadPropertyGate,
     WritePropertyGate,

@@ -3,7 +3,7 @@
 #include <optional>
 #include <cstring>
 
-#include "runtime/commands/argument_access.h"
+#include "runtime/core/argument_access.h"
 #include "runtime/window/host/window_commands.h"
 #include "runtime/core/runtime_error.h"
 #include "runtime/window/host/event_dispatch.h"

@@ -1,4 +1,4 @@
-// Border styles of the runtime's control windows.
+// Border styles, creation and the mouse helpers of the runtime's control windows.
 #include "runtime/window/kinds/control_window_win32.h"
 
 #include <cstring>
@@ -34,6 +34,18 @@ void ApplyBorder(HWND window, int border) {
   SetWindowPos(window, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+}
+
+FramedPlacement WithBorder(const ControlPlacement& placement, int border) {
+  FramedPlacement framed{placement};
+  StyleForBorder(border, &framed.placement.style, &framed.ex_style);
+  return framed;
+}
+
+bool InClientArea(HWND window, POINT point) {
+  RECT client;
+  GetClientRect(window, &client);
+  return PtInRect(&client, point) != 0;
 }
 
 bool RegisterControlClass(const char* class_name, WNDPROC procedure, HCURSOR cursor) {

@@ -16,18 +16,17 @@ const char kHyperlinkClassName[] = "TalviqueHyperLinker";
 
 namespace {
 
-struct HyperlinkState {
-  HyperlinkProps props;
-  ControlEventTarget events;
+struct HyperlinkState : PaintedControlState<HyperlinkProps> {
   ControlFont font;
   bool visited = false;
   bool hovered = false;
+
+  void Apply(HWND window, const HyperlinkProps& next, bool first);
+  void Paint(HWND window, HDC dc, const RECT& client) const;
+  bool OnMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
 };
 
-struct CreateParams {
-  const HyperlinkProps* props;
-  ControlEventTarget events;
-};
+using HyperlinkClass = PaintedControlClass<HyperlinkState, kHyperlinkClassName>;
 
 HyperlinkOpenerSlot g_opener;
 
@@ -36,48 +35,35 @@ bool Open(HWND window, const char* target) {
   return OpenHyperlinkWithShell(window, target);
 }
 
-HyperlinkState* StateOf(HWND window) {
-  return IsWindowOfClass(window, kHyperlinkClassName)
-             ? static_cast<HyperlinkState*>(ControlState(window))
-             : nullptr;
-}
-
 std::string TargetOf(const HyperlinkProps& p) {
   return HyperlinkTarget(p.link_type, p.email, p.web_address);
 }
 
 std::string ShownText(const HyperlinkProps& p) { return HyperlinkShownText(p.caption, TargetOf(p)); }
 
-void Apply(HWND window, HyperlinkState& s, const HyperlinkProps& props, bool first) {
-  bool font_changed = first || props.font != s.props.font;
-  bool border_changed = !first && props.border != s.props.border;
-  s.props = props;
-  if (font_changed) s.font.Assign(props.font.data(), props.font.size());
-  if (border_changed) ApplyBorder(window, props.border);
-  if (!first) SetWindowTextA(window, ShownText(props).c_str());
+void HyperlinkState::Apply(HWND window, const HyperlinkProps& next, bool first) {
+  bool font_changed = first || next.font != props.font;
+  bool border_changed = !first && next.border != props.border;
+  props = next;
+  if (font_changed) font.Assign(next.font.data(), next.font.size());
+  if (border_changed) ApplyBorder(window, next.border);
+  if (!first) SetWindowTextA(window, ShownText(next).c_str());
   InvalidateRect(window, nullptr, FALSE);
 }
 
-void Paint(const HyperlinkState& s, HDC dc, const RECT& client) {
-  const HyperlinkProps& p = s.props;
+void HyperlinkState::Paint(HWND, HDC dc, const RECT& client) const {
+  const HyperlinkProps& p = props;
   FillSolid(dc, client, ResolveBackgroundColour(p.background));
   std::string text = ShownText(p);
   if (text.empty()) return;
-  uint32_t colour = s.hovered ? p.hover_colour : s.visited ? p.visited_colour : p.normal_colour;
-  HGDIOBJ old_font = SelectObject(dc, s.font.handle());
+  uint32_t colour = hovered ? p.hover_colour : visited ? p.visited_colour : p.normal_colour;
+  HGDIOBJ old_font = SelectObject(dc, font.handle());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ResolveColour(colour));
   RECT area = client;
   DrawTextA(dc, text.c_str(), int(text.size()), &area,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
   SelectObject(dc, old_font);
-}
-
-bool InsideClient(HWND window, LPARAM lparam) {
-  RECT client;
-  GetClientRect(window, &client);
-  POINT pt = {short(LOWORD(lparam)), short(HIWORD(lparam))};
-  return PtInRect(&client, pt) != 0;
 }
 
 void SetHovered(HWND window, HyperlinkState& s, bool hovered) {
@@ -89,20 +75,20 @@ void SetHovered(HWND window, HyperlinkState& s, bool hovered) {
 // The mouse entering captures it, so that leaving the client rectangle is
 // seen; leaving releases it.
 void OnMouseMove(HWND window, HyperlinkState& s, LPARAM lparam) {
-  if (InsideClient(window, lparam)) {
+  if (InClientArea(window, MousePosition(lparam))) {
     if (GetCapture() != window) SetCapture(window);
     SetHovered(window, s, true);
   } else {
     SetHovered(window, s, false);
-    if (GetCapture() == window) ReleaseCapture();
+    ReleaseCaptureOf(window);
   }
 }
 
 void OnButtonDown(HWND window, HyperlinkState& s, LPARAM lparam) {
-  if (!InsideClient(window, lparam)) {
+  if (!InClientArea(window, MousePosition(lparam))) {
     // A press outside while the capture is ours: the mouse has left.
     SetHovered(window, s, false);
-    if (GetCapture() == window) ReleaseCapture();
+    ReleaseCaptureOf(window);
     return;
   }
   std::string target = TargetOf(s.props);
@@ -116,42 +102,18 @@ void OnButtonDown(HWND window, HyperlinkState& s, LPARAM lparam) {
   s.events.Raise(window, kHyperlinkActivated, opened ? 1 : 0);
 }
 
-LRESULT CALLBACK HyperlinkProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* s = static_cast<HyperlinkState*>(ControlState(window));
+bool HyperlinkState::OnMessage(HWND window, UINT message, WPARAM, LPARAM lparam, LRESULT* result) {
+  *result = 0;
   switch (message) {
-    case WM_NCCREATE: {
-      auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-      auto* params = static_cast<const CreateParams*>(create->lpCreateParams);
-      auto* state = new HyperlinkState;
-      state->events = params->events;
-      SetControlState(window, state);
-      Apply(window, *state, *params->props, true);
-      break;
-    }
-    case WM_NCDESTROY:
-      SetControlState(window, nullptr);
-      delete s;
-      return DefWindowProcA(window, message, wparam, lparam);
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-      if (!s) break;
-      return AnswerPaintMessage(window, message, wparam,
-                                [s](HDC dc, const RECT& client) { Paint(*s, dc, client); });
-    case WM_MOUSEMOVE:
-      if (s) OnMouseMove(window, *s, lparam);
-      return 0;
-    case WM_LBUTTONDOWN:
-      if (s) OnButtonDown(window, *s, lparam);
-      return 0;
+    case WM_MOUSEMOVE: OnMouseMove(window, *this, lparam); return true;
+    case WM_LBUTTONDOWN: OnButtonDown(window, *this, lparam); return true;
     case WM_CAPTURECHANGED:
       // Whoever took the capture, the hover tracking has ended.
-      if (s && reinterpret_cast<HWND>(lparam) != window) SetHovered(window, *s, false);
-      return 0;
-    case WM_GETFONT: return s ? reinterpret_cast<LRESULT>(s->font.handle()) : 0;
-    default: break;
+      if (reinterpret_cast<HWND>(lparam) != window) SetHovered(window, *this, false);
+      return true;
+    case WM_GETFONT: *result = reinterpret_cast<LRESULT>(font.handle()); return true;
+    default: return false;
   }
-  return DefWindowProcA(window, message, wparam, lparam);
 }
 
 // Reads the default value of an HKEY_CLASSES_ROOT key, at most 260 bytes.
@@ -168,33 +130,23 @@ std::string ClassesRootDefault(const std::string& key) {
 
 HWND CreateHyperlinkWindow(const ControlPlacement& placement, const HyperlinkProps& props,
                            ControlEventTarget events) {
-  if (!RegisterControlClass(kHyperlinkClassName, HyperlinkProc, ProgramHandCursor())) return nullptr;
-  ControlPlacement styled = placement;
-  DWORD ex_style = 0;
-  StyleForBorder(props.border, &styled.style, &ex_style);
-  CreateParams params = {&props, events};
-  return CreateControlWindow(kHyperlinkClassName, styled, ex_style, ShownText(props).c_str(), &params);
+  return HyperlinkClass::Create(WithBorder(placement, props.border), ShownText(props).c_str(),
+                                ProgramHandCursor(), props, events);
 }
 
 bool UpdateHyperlinkWindow(HWND window, const HyperlinkProps& props) {
-  HyperlinkState* s = StateOf(window);
-  if (!s) return false;
-  Apply(window, *s, props, false);
-  return true;
+  return HyperlinkClass::Update(window, props);
 }
 
-const HyperlinkProps* HyperlinkWindowProps(HWND window) {
-  HyperlinkState* s = StateOf(window);
-  return s ? &s->props : nullptr;
-}
+const HyperlinkProps* HyperlinkWindowProps(HWND window) { return HyperlinkClass::PropsOf(window); }
 
 bool HyperlinkIsVisited(HWND window) {
-  HyperlinkState* s = StateOf(window);
+  HyperlinkState* s = HyperlinkClass::Of(window);
   return s && s->visited;
 }
 
 bool HyperlinkIsHovered(HWND window) {
-  HyperlinkState* s = StateOf(window);
+  HyperlinkState* s = HyperlinkClass::Of(window);
   return s && s->hovered;
 }
 

@@ -12,33 +12,33 @@ const char kLabelClassName[] = "TalviqueLabel";
 
 namespace {
 
-struct LabelState {
-  LabelProps props;
+struct LabelState : PaintedControlState<LabelProps> {
   ControlFont font;
   DecodedPicture picture;
+
+  void Apply(HWND window, const LabelProps& next, bool first);
+  void Paint(HWND window, HDC dc, const RECT& client) const;
+  bool OnMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
 };
 
-LabelState* StateOf(HWND window) {
-  return IsWindowOfClass(window, kLabelClassName) ? static_cast<LabelState*>(ControlState(window))
-                                                  : nullptr;
-}
+using LabelClass = PaintedControlClass<LabelState, kLabelClassName>;
 
 void RemakePicture(LabelState& s) {
   const ByteBlock& bytes = s.props.background_picture;
   s.picture = DecodePicture(bytes.data(), bytes.size(), ResolveBackgroundColour(s.props.background));
 }
 
-void Apply(HWND window, LabelState& s, const LabelProps& props, bool first) {
-  bool font_changed = first || props.font != s.props.font;
-  bool picture_changed = first || props.background_picture != s.props.background_picture ||
-                         props.background != s.props.background;
-  bool border_changed = !first && props.border != s.props.border;
-  s.props = props;
-  if (font_changed) s.font.Assign(props.font.data(), props.font.size());
-  if (picture_changed) RemakePicture(s);
-  if (border_changed) ApplyBorder(window, props.border);
+void LabelState::Apply(HWND window, const LabelProps& next, bool first) {
+  bool font_changed = first || next.font != props.font;
+  bool picture_changed = first || next.background_picture != props.background_picture ||
+                         next.background != props.background;
+  bool border_changed = !first && next.border != props.border;
+  props = next;
+  if (font_changed) font.Assign(next.font.data(), next.font.size());
+  if (picture_changed) RemakePicture(*this);
+  if (border_changed) ApplyBorder(window, next.border);
   // The window text follows the caption, so WM_GETTEXT reads what is shown.
-  if (!first) SetWindowTextA(window, props.caption.c_str());
+  if (!first) SetWindowTextA(window, next.caption.c_str());
   InvalidateRect(window, nullptr, FALSE);
 }
 
@@ -125,8 +125,8 @@ void DrawGradientBorder(HDC dc, const LabelProps& p, const RECT& client, int wid
   }
 }
 
-void Paint(const LabelState& s, HDC dc, const RECT& client) {
-  const LabelProps& p = s.props;
+void LabelState::Paint(HWND, HDC dc, const RECT& client) const {
+  const LabelProps& p = props;
   FillSolid(dc, client, ResolveBackgroundColour(p.background));
   if (p.gradient_background_mode != 0) {
     COLORREF colours[3] = {ResolveColour(p.gradient_background_colours[0]),
@@ -134,62 +134,29 @@ void Paint(const LabelState& s, HDC dc, const RECT& client) {
                            ResolveColour(p.gradient_background_colours[2])};
     FillGradient(dc, client, colours, p.gradient_background_mode != 2);
   }
-  PaintPicture(dc, s, client);
+  PaintPicture(dc, *this, client);
   int border = GradientBorderWidth(p, client);
   RECT text_area = client;
   InflateRect(&text_area, -border, -border);
-  DrawCaption(dc, s, text_area);
+  DrawCaption(dc, *this, text_area);
   if (border > 0) DrawGradientBorder(dc, p, client, border);
 }
 
-LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* s = static_cast<LabelState*>(ControlState(window));
-  switch (message) {
-    case WM_NCCREATE: {
-      auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-      auto* state = new LabelState;
-      SetControlState(window, state);
-      Apply(window, *state, *static_cast<const LabelProps*>(create->lpCreateParams), true);
-      break;
-    }
-    case WM_NCDESTROY:
-      SetControlState(window, nullptr);
-      delete s;
-      return DefWindowProcA(window, message, wparam, lparam);
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-      if (!s) break;
-      return AnswerPaintMessage(window, message, wparam,
-                                [s](HDC dc, const RECT& client) { Paint(*s, dc, client); });
-    case WM_GETFONT: return s ? reinterpret_cast<LRESULT>(s->font.handle()) : 0;
-    default: break;
-  }
-  return DefWindowProcA(window, message, wparam, lparam);
+bool LabelState::OnMessage(HWND, UINT message, WPARAM, LPARAM, LRESULT* result) {
+  if (message != WM_GETFONT) return false;
+  *result = reinterpret_cast<LRESULT>(font.handle());
+  return true;
 }
 
 }  // namespace
 
 HWND CreateLabelWindow(const ControlPlacement& placement, const LabelProps& props) {
-  if (!RegisterControlClass(kLabelClassName, LabelProc, LoadCursorA(nullptr, IDC_ARROW)))
-    return nullptr;
-  ControlPlacement styled = placement;
-  DWORD ex_style = 0;
-  StyleForBorder(props.border, &styled.style, &ex_style);
-  return CreateControlWindow(kLabelClassName, styled, ex_style, props.caption.c_str(),
-                             const_cast<LabelProps*>(&props));
+  return LabelClass::Create(WithBorder(placement, props.border), props.caption.c_str(),
+                            LoadCursorA(nullptr, IDC_ARROW), props);
 }
 
-bool UpdateLabelWindow(HWND window, const LabelProps& props) {
-  LabelState* s = StateOf(window);
-  if (!s) return false;
-  Apply(window, *s, props, false);
-  return true;
-}
+bool UpdateLabelWindow(HWND window, const LabelProps& props) { return LabelClass::Update(window, props); }
 
-const LabelProps* LabelWindowProps(HWND window) {
-  LabelState* s = StateOf(window);
-  return s ? &s->props : nullptr;
-}
+const LabelProps* LabelWindowProps(HWND window) { return LabelClass::PropsOf(window); }
 
 }  // namespace talv

@@ -12,24 +12,17 @@ namespace {
 
 enum Slot { kNormal, kHover, kPressed, kDisabled, kSlots };
 
-struct ButtonData {
-  PictureButtonProps props;
-  ControlEventTarget events;
+struct ButtonData : PaintedControlState<PictureButtonProps> {
   DecodedPicture pictures[kSlots];
   int state = kButtonNormal;  // mouse-driven: normal, over, pressed
   bool held = false;          // a left press began on the button and is not released
+
+  void Apply(HWND window, const PictureButtonProps& next, bool first);
+  void Paint(HWND window, HDC dc, const RECT& client) const;
+  bool OnMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
 };
 
-struct CreateParams {
-  const PictureButtonProps* props;
-  ControlEventTarget events;
-};
-
-ButtonData* StateOf(HWND window) {
-  return IsWindowOfClass(window, kPictureButtonClassName)
-             ? static_cast<ButtonData*>(ControlState(window))
-             : nullptr;
-}
+using PictureButtonClass = PaintedControlClass<ButtonData, kPictureButtonClassName>;
 
 const ByteBlock& BytesOf(const PictureButtonProps& p, int slot) {
   switch (slot) {
@@ -40,17 +33,17 @@ const ByteBlock& BytesOf(const PictureButtonProps& p, int slot) {
   }
 }
 
-void Apply(HWND window, ButtonData& s, const PictureButtonProps& props, bool first) {
-  bool backdrop_changed = first || props.picture_backdrop != s.props.picture_backdrop;
+void ButtonData::Apply(HWND window, const PictureButtonProps& next, bool first) {
+  bool backdrop_changed = first || next.picture_backdrop != props.picture_backdrop;
   bool changed[kSlots];
   for (int i = 0; i < kSlots; ++i)
-    changed[i] = backdrop_changed || BytesOf(props, i) != BytesOf(s.props, i);
-  s.props = props;
-  COLORREF backdrop = ResolveBackgroundColour(props.picture_backdrop);
+    changed[i] = backdrop_changed || BytesOf(next, i) != BytesOf(props, i);
+  props = next;
+  COLORREF backdrop = ResolveBackgroundColour(next.picture_backdrop);
   for (int i = 0; i < kSlots; ++i) {
     if (!changed[i]) continue;
-    const ByteBlock& bytes = BytesOf(props, i);
-    s.pictures[i] = DecodePicture(bytes.data(), bytes.size(), backdrop);
+    const ByteBlock& bytes = BytesOf(next, i);
+    pictures[i] = DecodePicture(bytes.data(), bytes.size(), backdrop);
   }
   InvalidateRect(window, nullptr, FALSE);
 }
@@ -69,9 +62,9 @@ const DecodedPicture& ChosenPicture(HWND window, const ButtonData& s) {
   return *chosen;
 }
 
-void Paint(HWND window, const ButtonData& s, HDC dc, const RECT& client) {
-  FillSolid(dc, client, ResolveBackgroundColour(s.props.background));
-  DrawPicture(dc, ChosenPicture(window, s), 0, 0);
+void ButtonData::Paint(HWND window, HDC dc, const RECT& client) const {
+  FillSolid(dc, client, ResolveBackgroundColour(props.background));
+  DrawPicture(dc, ChosenPicture(window, *this), 0, 0);
 }
 
 void SetState(HWND window, ButtonData& s, int state) {
@@ -81,10 +74,8 @@ void SetState(HWND window, ButtonData& s, int state) {
 }
 
 bool UnderMouse(HWND window, LPARAM lparam) {
-  RECT client;
-  GetClientRect(window, &client);
-  POINT pt = {short(LOWORD(lparam)), short(HIWORD(lparam))};
-  if (!PtInRect(&client, pt)) return false;
+  POINT pt = MousePosition(lparam);
+  if (!InClientArea(window, pt)) return false;
   // Another window over this point (a sibling on top) hides the button.
   POINT screen = pt;
   ClientToScreen(window, &screen);
@@ -104,7 +95,7 @@ void OnMouseMove(HWND window, ButtonData& s, LPARAM lparam) {
     if (GetCapture() != window) SetCapture(window);
     SetState(window, s, s.held ? kButtonPressed : kButtonHover);
   } else {
-    if (!s.held && GetCapture() == window) ReleaseCapture();
+    if (!s.held) ReleaseCaptureOf(window);
     SetState(window, s, kButtonNormal);
   }
 }
@@ -113,7 +104,7 @@ void OnButtonUp(HWND window, ButtonData& s, LPARAM lparam) {
   bool was_held = s.held;
   s.held = false;
   bool inside = UnderMouse(window, lparam);
-  if (!inside && GetCapture() == window) ReleaseCapture();
+  if (!inside) ReleaseCaptureOf(window);
   SetState(window, s, inside ? kButtonHover : kButtonNormal);
   if (!was_held || !inside) return;
   if (s.props.mode == 1) {
@@ -123,85 +114,50 @@ void OnButtonUp(HWND window, ButtonData& s, LPARAM lparam) {
   s.events.Raise(window, kPictureButtonClicked, s.props.mode == 1 && s.props.checked ? 1 : 0);
 }
 
-LRESULT CALLBACK PictureButtonProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* s = static_cast<ButtonData*>(ControlState(window));
+bool ButtonData::OnMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
+  *result = 0;
   switch (message) {
-    case WM_NCCREATE: {
-      auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-      auto* params = static_cast<const CreateParams*>(create->lpCreateParams);
-      auto* state = new ButtonData;
-      state->events = params->events;
-      SetControlState(window, state);
-      Apply(window, *state, *params->props, true);
-      break;
-    }
-    case WM_NCDESTROY:
-      SetControlState(window, nullptr);
-      delete s;
-      return DefWindowProcA(window, message, wparam, lparam);
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-      if (!s) break;
-      return AnswerPaintMessage(window, message, wparam, [window, s](HDC dc, const RECT& client) {
-        Paint(window, *s, dc, client);
-      });
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:  // a quick second press is a press too
-      if (s) OnButtonDown(window, *s, lparam);
-      return 0;
-    case WM_MOUSEMOVE:
-      if (s) OnMouseMove(window, *s, lparam);
-      return 0;
-    case WM_LBUTTONUP:
-      if (s) OnButtonUp(window, *s, lparam);
-      return 0;
+      OnButtonDown(window, *this, lparam);
+      return true;
+    case WM_MOUSEMOVE: OnMouseMove(window, *this, lparam); return true;
+    case WM_LBUTTONUP: OnButtonUp(window, *this, lparam); return true;
     case WM_CAPTURECHANGED:
-      if (s && reinterpret_cast<HWND>(lparam) != window) {
-        s->held = false;
-        SetState(window, *s, kButtonNormal);
+      if (reinterpret_cast<HWND>(lparam) != window) {
+        held = false;
+        SetState(window, *this, kButtonNormal);
       }
-      return 0;
+      return true;
     case WM_ENABLE:
-      if (s) {
-        if (!wparam) {
-          s->held = false;
-          if (GetCapture() == window) ReleaseCapture();
-          SetState(window, *s, kButtonNormal);
-        }
-        InvalidateRect(window, nullptr, FALSE);
+      if (!wparam) {
+        held = false;
+        ReleaseCaptureOf(window);
+        SetState(window, *this, kButtonNormal);
       }
-      return 0;
-    default: break;
+      InvalidateRect(window, nullptr, FALSE);
+      return true;
+    default: return false;
   }
-  return DefWindowProcA(window, message, wparam, lparam);
 }
 
 }  // namespace
 
 HWND CreatePictureButtonWindow(const ControlPlacement& placement, const PictureButtonProps& props,
                                ControlEventTarget events) {
-  if (!RegisterControlClass(kPictureButtonClassName, PictureButtonProc,
-                            LoadCursorA(nullptr, IDC_ARROW)))
-    return nullptr;
-  CreateParams params = {&props, events};
-  return CreateControlWindow(kPictureButtonClassName, placement, 0, "", &params);
+  return PictureButtonClass::Create({placement}, "", LoadCursorA(nullptr, IDC_ARROW), props, events);
 }
 
 bool UpdatePictureButtonWindow(HWND window, const PictureButtonProps& props) {
-  ButtonData* s = StateOf(window);
-  if (!s) return false;
-  Apply(window, *s, props, false);
-  return true;
+  return PictureButtonClass::Update(window, props);
 }
 
 const PictureButtonProps* PictureButtonWindowProps(HWND window) {
-  ButtonData* s = StateOf(window);
-  return s ? &s->props : nullptr;
+  return PictureButtonClass::PropsOf(window);
 }
 
 int PictureButtonShownState(HWND window) {
-  ButtonData* s = StateOf(window);
+  ButtonData* s = PictureButtonClass::Of(window);
   return s ? ShownState(*s) : -1;
 }
 
