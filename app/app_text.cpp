@@ -8,10 +8,10 @@
 
 namespace talv::app {
 
-rt::Text EntryText() { return rt::ReadText(kMainWindow, control::kEntry, property::kContent); }
+rt::Text EntryText() { return rt::ReadText(kMainWindow, control::kEntry, EditBoxProperty::Content); }
 
 void SetEntryText(const char* text) {
-  rt::WriteText(kMainWindow, control::kEntry, property::kContent, text);
+  rt::WriteText(kMainWindow, control::kEntry, EditBoxProperty::Content, text);
 }
 
 void AppendToEntry(const char* text) { rt::Call(Commands().window.AppendText, EntryBoxRef(), text); }
@@ -19,7 +19,7 @@ void AppendToEntry(const char* text) { rt::Call(Commands().window.AppendText, En
 void AppendToTape(const char* text) { rt::Call(Commands().window.AppendText, TapeRef(), text); }
 
 void SetTapeText(const char* text) {
-  rt::WriteText(kMainWindow, control::kTape, property::kContent, text);
+  rt::WriteText(kMainWindow, control::kTape, EditBoxProperty::Content, text);
 }
 
 std::string NumberToText(double number) {

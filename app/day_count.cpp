@@ -10,13 +10,15 @@
 namespace talv::app {
 
 void DayCount() {
-  const double t1 = rt::ReadDouble(kMainWindow, control::kDatePicker2, property::kDateValue);
-  const double t2 = rt::ReadDouble(kMainWindow, control::kDatePicker1, property::kDateValue);
+  const double t1 =
+      rt::ReadDouble(kMainWindow, control::kDatePicker2, DatePickerProperty::CurrentDate);
+  const double t2 =
+      rt::ReadDouble(kMainWindow, control::kDatePicker1, DatePickerProperty::CurrentDate);
   const double days = talv::AsDouble(rt::Call(Commands().numbers.TimeInterval,
                                                talv::DateTimeValue(t1), talv::DateTimeValue(t2),
                                                talv::TimeUnit::Days));
   const std::string text = NumberToText(days) + "天";
-  rt::WriteText(kMainWindow, control::kDayLabel, property::kContent, text.c_str());
+  rt::WriteText(kMainWindow, control::kDayLabel, LabelProperty::Caption, text.c_str());
 }
 
 }  // namespace talv::app

@@ -38,7 +38,7 @@ void PressDigit() {
   if (source.type != TypeCode::KindButton)
     rt::ReportRuntimeError(RuntimeErrorIndex::TypeMismatch, int32_t(source.lo),
                            int32_t(source.hi));
-  rt::Text tag = rt::ReadText(int32_t(source.lo), int32_t(source.hi), property::kTag);
+  rt::Text tag = rt::ReadText(int32_t(source.lo), int32_t(source.hi), ButtonProperty::Tag);
   rt::Text entry = EntryText();
   if (ReplaceEntry == 1 || SameText(entry.get(), "0")) {
     SetEntryText("");
@@ -88,15 +88,15 @@ void PressClear() {
 }
 
 void ToggleSound() {
-  const uint64_t raw = rt::ReadProperty(kMainWindow, control::kSoundToggle, property::kPicture);
+  const uint64_t raw = rt::ReadProperty(kMainWindow, control::kSoundToggle, PicBtnProperty::PictureNormal);
   void* picture = reinterpret_cast<void*>(uintptr_t(raw));
   if (SameBytes(picture, talv::kSoundOnPicture)) {
-    rt::WriteProperty(kMainWindow, control::kSoundToggle, property::kPicture,
+    rt::WriteProperty(kMainWindow, control::kSoundToggle, PicBtnProperty::PictureNormal,
                       uint64_t(uintptr_t(talv::kSoundOffPicture)));
     SetBaseDirectory("12345");
     NameSoundToggle(false);
   } else if (SameBytes(picture, talv::kSoundOffPicture)) {
-    rt::WriteProperty(kMainWindow, control::kSoundToggle, property::kPicture,
+    rt::WriteProperty(kMainWindow, control::kSoundToggle, PicBtnProperty::PictureNormal,
                       uint64_t(uintptr_t(talv::kSoundOnPicture)));
     rt::Text directory = rt::CallText(Commands().files.GetRunDirectory);
     SetBaseDirectory(directory.get());

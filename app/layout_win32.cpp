@@ -84,10 +84,10 @@ void ScaleChildren() {
 void SaveGeometry() {
   // A minimized window reports a place off every screen; keep the last real one.
   if (IsMinimized(MainLayout->handle)) return;
-  const int32_t values[4] = {rt::ReadInt(kMainWindow, kWindowUnit, property::kWidth),
-                             rt::ReadInt(kMainWindow, kWindowUnit, property::kHeight),
-                             rt::ReadInt(kMainWindow, kWindowUnit, property::kLeft),
-                             rt::ReadInt(kMainWindow, kWindowUnit, property::kTop)};
+  const int32_t values[4] = {rt::ReadInt(kMainWindow, kWindowUnit, WindowProperty::Width),
+                             rt::ReadInt(kMainWindow, kWindowUnit, WindowProperty::Height),
+                             rt::ReadInt(kMainWindow, kWindowUnit, WindowProperty::Left),
+                             rt::ReadInt(kMainWindow, kWindowUnit, WindowProperty::Top)};
   // Beside the program when its folder takes it, else in the user's
   // application-data folder (a failure there is ignored).
   if (WriteGeometry(ProgramFile(kSettingsFile), values)) return;

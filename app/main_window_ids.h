@@ -1,6 +1,6 @@
 // Where the calculator's handlers find things on the Main window: its
-// Window id, the Control ids of the controls they use, the property indexes
-// they read and write, and the positions of the outside functions in the
+// Window id, the Control ids of the controls they use, the kinds whose
+// property indexes they read and write, and the positions of the outside functions in the
 // program's DLL-command table. The ids follow the Main window's description
 // (resources/main_window.txt).
 #pragma once
@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "runtime/core/typed_value.h"
+#include "runtime/window/definition/schema/kind_schema.h"
 
 namespace talv::app {
 
@@ -38,12 +39,13 @@ constexpr int32_t kDigit[10] = {0x1601001A, 0x16010018, 0x16010016, 0x16010011, 
                                 0x16010017, 0x16010012, 0x1601001B, 0x16010014, 0x16010013};
 }  // namespace control
 
-namespace property {
-constexpr int32_t kLeft = 0, kTop = 1, kWidth = 2, kHeight = 3, kTag = 4;
-constexpr int32_t kContent = 8;  // edit box text, label caption
-constexpr int32_t kDateValue = 10;  // date picker
-constexpr int32_t kPicture = 10;  // picture button's first picture
-}  // namespace property
+// Property indexes by kind, from the kind tables (EditBoxProperty::Content).
+using definition::ButtonProperty;
+using definition::DatePickerProperty;
+using definition::EditBoxProperty;
+using definition::LabelProperty;
+using definition::PicBtnProperty;
+using definition::WindowProperty;
 
 // Positions in the program's DLL-command table.
 namespace dll {

@@ -49,13 +49,13 @@ void LoadTape() {
   rt::Free(LoadedTapeText);
   LoadedTapeText = nullptr;
   if (rt::ByteArray(bytes).size > 0)
-    LoadedTapeText = rt::ReadText(kMainWindow, control::kTape, property::kContent).release();
+    LoadedTapeText = rt::ReadText(kMainWindow, control::kTape, EditBoxProperty::Content).release();
   rt::Free(TapeFileBytes);
   TapeFileBytes = bytes;  // kept: the next save compares the file with it
 }
 
 void SaveTape() {
-  rt::Text tape = rt::ReadText(kMainWindow, control::kTape, property::kContent);
+  rt::Text tape = rt::ReadText(kMainWindow, control::kTape, EditBoxProperty::Content);
   // The file as a start would read it now. When it is no longer what this
   // instance loaded or saved, another instance has saved its tape since:
   // both are kept (MergeTape). A file that is gone or cannot be read leaves

@@ -19,7 +19,12 @@ function(talv_include_view lib)
       file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${dir} ${view}/${dir} SYMBOLIC)
     endif()
   endforeach()
-  target_include_directories(${lib} PUBLIC ${view})
+  get_target_property(type ${lib} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    target_include_directories(${lib} INTERFACE ${view})
+  else()
+    target_include_directories(${lib} PUBLIC ${view})
+  endif()
 endfunction()
 
 # talv_layer(<library> FOLDERS <folder>... [USES <library>...]

@@ -93,10 +93,6 @@ bool Tokenize(std::string_view line, std::vector<Token>* out, std::string* error
   return true;
 }
 
-class Parser;
-template <class K>
-using Setter = std::function<bool(Parser&, K&)>;
-
 class Parser {
  public:
   Parser(const FileLoader& load, Description* d) : load_(load), d_(*d) {}
@@ -164,7 +160,7 @@ class Parser {
     }
     return true;
   }
-  bool Value(const std::string& key, uint32_t (&v)[3]) {
+  bool Value(const std::string& key, ColourTriple& v) {
     for (uint32_t& c : v) {
       if (!Value(key, c)) return false;
     }
@@ -222,8 +218,7 @@ class Parser {
   bool UnitStatement();
   bool UnitField(const std::string& key);
   template <class K>
-  bool KindField(const std::string& key, const std::map<std::string, Setter<K>>& fields);
-  bool KindFieldOfCurrentUnit(const std::string& key);
+  bool KindField(const std::string& key, K& kind);
 
   const FileLoader& load_;
   Description& d_;
@@ -234,127 +229,6 @@ class Parser {
   DescribedUnit* unit_ = nullptr;
   bool unit_empty_kind_ = false;
   std::set<uint32_t> ids_;
-};
-
-// ---- Kind field tables (keys are the kind structs' member names) ----------
-
-template <class K, class T>
-Setter<K> Bind(const char* key, T K::*member) {
-  std::string k(key);
-  return [k, member](Parser& p, K& kind) { return p.Value(k, kind.*member); };
-}
-#define TALV_FIELD(K, m) \
-  { #m, Bind<K>(#m, &K::m) }
-
-const std::map<std::string, Setter<WindowKind>>& WindowFields() {
-  static const std::map<std::string, Setter<WindowKind>> f = {
-      TALV_FIELD(WindowKind, border_style),     TALV_FIELD(WindowKind, picture_mode),
-      TALV_FIELD(WindowKind, background_colour), TALV_FIELD(WindowKind, maximize_button),
-      TALV_FIELD(WindowKind, minimize_button),  TALV_FIELD(WindowKind, control_box),
-      TALV_FIELD(WindowKind, position),         TALV_FIELD(WindowKind, movable),
-      TALV_FIELD(WindowKind, music_play_mode),  TALV_FIELD(WindowKind, enter_moves_focus),
-      TALV_FIELD(WindowKind, escape_closes),    TALV_FIELD(WindowKind, f1_opens_help),
-      TALV_FIELD(WindowKind, help_context),     TALV_FIELD(WindowKind, own_taskbar_button),
-      TALV_FIELD(WindowKind, drag_by_client_area), TALV_FIELD(WindowKind, window_shape),
-      TALV_FIELD(WindowKind, always_on_top),    TALV_FIELD(WindowKind, further_flag),
-      TALV_FIELD(WindowKind, class_name),       TALV_FIELD(WindowKind, background_picture),
-      TALV_FIELD(WindowKind, icon),             TALV_FIELD(WindowKind, background_music),
-      TALV_FIELD(WindowKind, caption),          TALV_FIELD(WindowKind, help_file),
-  };
-  return f;
-}
-
-const std::map<std::string, Setter<EditBoxKind>>& EditBoxFields() {
-  static const std::map<std::string, Setter<EditBoxKind>> f = {
-      TALV_FIELD(EditBoxKind, border),          TALV_FIELD(EditBoxKind, text_colour),
-      TALV_FIELD(EditBoxKind, background_colour), TALV_FIELD(EditBoxKind, hide_selection),
-      TALV_FIELD(EditBoxKind, typing_limit),    TALV_FIELD(EditBoxKind, multi_line),
-      TALV_FIELD(EditBoxKind, scroll_bars),     TALV_FIELD(EditBoxKind, alignment),
-      TALV_FIELD(EditBoxKind, input_mode),      TALV_FIELD(EditBoxKind, password_character),
-      TALV_FIELD(EditBoxKind, case_conversion), TALV_FIELD(EditBoxKind, spin_control),
-      TALV_FIELD(EditBoxKind, spin_minimum),    TALV_FIELD(EditBoxKind, spin_maximum),
-      TALV_FIELD(EditBoxKind, selection_start), TALV_FIELD(EditBoxKind, selection_length),
-      TALV_FIELD(EditBoxKind, font),            TALV_FIELD(EditBoxKind, content),
-      TALV_FIELD(EditBoxKind, data_source),     TALV_FIELD(EditBoxKind, data_column),
-  };
-  return f;
-}
-
-const std::map<std::string, Setter<GroupBoxKind>>& GroupBoxFields() {
-  static const std::map<std::string, Setter<GroupBoxKind>> f = {
-      TALV_FIELD(GroupBoxKind, caption_alignment), TALV_FIELD(GroupBoxKind, text_colour),
-      TALV_FIELD(GroupBoxKind, background_colour), TALV_FIELD(GroupBoxKind, font),
-      TALV_FIELD(GroupBoxKind, caption),
-  };
-  return f;
-}
-
-const std::map<std::string, Setter<LabelKind>>& LabelFields() {
-  static const std::map<std::string, Setter<LabelKind>> f = {
-      TALV_FIELD(LabelKind, effect),            TALV_FIELD(LabelKind, gradient_border_width),
-      TALV_FIELD(LabelKind, border),            TALV_FIELD(LabelKind, gradient_border_colours),
-      TALV_FIELD(LabelKind, text_colour),       TALV_FIELD(LabelKind, background_colour),
-      TALV_FIELD(LabelKind, picture_mode),      TALV_FIELD(LabelKind, gradient_background_mode),
-      TALV_FIELD(LabelKind, gradient_background_colours),
-      TALV_FIELD(LabelKind, horizontal_alignment), TALV_FIELD(LabelKind, vertical_alignment),
-      TALV_FIELD(LabelKind, word_wrap),         TALV_FIELD(LabelKind, font),
-      TALV_FIELD(LabelKind, picture),           TALV_FIELD(LabelKind, caption),
-      TALV_FIELD(LabelKind, data_source),       TALV_FIELD(LabelKind, data_column),
-  };
-  return f;
-}
-
-const std::map<std::string, Setter<ButtonKind>>& ButtonFields() {
-  static const std::map<std::string, Setter<ButtonKind>> f = {
-      TALV_FIELD(ButtonKind, type),    TALV_FIELD(ButtonKind, horizontal_alignment),
-      TALV_FIELD(ButtonKind, vertical_alignment), TALV_FIELD(ButtonKind, picture),
-      TALV_FIELD(ButtonKind, font),    TALV_FIELD(ButtonKind, caption),
-  };
-  return f;
-}
-
-const std::map<std::string, Setter<DatePickerKind>>& DatePickerFields() {
-  static const std::map<std::string, Setter<DatePickerKind>> f = {
-      TALV_FIELD(DatePickerKind, allow_typing),  TALV_FIELD(DatePickerKind, style),
-      TALV_FIELD(DatePickerKind, current_date),  TALV_FIELD(DatePickerKind, earliest_date),
-      TALV_FIELD(DatePickerKind, latest_date),   TALV_FIELD(DatePickerKind, border),
-      TALV_FIELD(DatePickerKind, font),          TALV_FIELD(DatePickerKind, data_source),
-      TALV_FIELD(DatePickerKind, data_column),
-  };
-  return f;
-}
-
-const std::map<std::string, Setter<HyperLinkerKind>>& HyperLinkerFields() {
-  static const std::map<std::string, Setter<HyperLinkerKind>> f = {
-      TALV_FIELD(HyperLinkerKind, link_type),     TALV_FIELD(HyperLinkerKind, normal_colour),
-      TALV_FIELD(HyperLinkerKind, visited_colour), TALV_FIELD(HyperLinkerKind, hover_colour),
-      TALV_FIELD(HyperLinkerKind, background_colour), TALV_FIELD(HyperLinkerKind, border),
-      TALV_FIELD(HyperLinkerKind, font),          TALV_FIELD(HyperLinkerKind, caption),
-      TALV_FIELD(HyperLinkerKind, email_address), TALV_FIELD(HyperLinkerKind, web_address),
-  };
-  return f;
-}
-
-const std::map<std::string, Setter<PicBtnKind>>& PicBtnFields() {
-  static const std::map<std::string, Setter<PicBtnKind>> f = {
-      TALV_FIELD(PicBtnKind, mode),            TALV_FIELD(PicBtnKind, checked),
-      TALV_FIELD(PicBtnKind, background_colour), TALV_FIELD(PicBtnKind, picture_normal),
-      TALV_FIELD(PicBtnKind, picture_mouse_over), TALV_FIELD(PicBtnKind, picture_pressed),
-      TALV_FIELD(PicBtnKind, picture_disabled),
-  };
-  return f;
-}
-#undef TALV_FIELD
-
-struct KindName {
-  const char* name;
-  uint32_t kind_word;
-};
-constexpr KindName kKindNames[] = {
-    {"window", WindowKind::kKindWord},         {"EditBox", EditBoxKind::kKindWord},
-    {"GroupBox", GroupBoxKind::kKindWord},     {"Label", LabelKind::kKindWord},
-    {"Button", ButtonKind::kKindWord},         {"DatePicker", DatePickerKind::kKindWord},
-    {"HyperLinker", HyperLinkerKind::kKindWord}, {"PicBtn", PicBtnKind::kKindWord},
 };
 
 // ---- Statements -------------------------------------------------------------
@@ -531,10 +405,7 @@ bool Parser::UnitStatement() {
   std::string kind;
   DescribedUnit u;
   if (!Word(&kind)) return Fail("a kind name expected");
-  const KindName* found = nullptr;
-  for (const KindName& k : kKindNames) {
-    if (kind == k.name) found = &k;
-  }
+  const KindInfo* found = FindKindByName(kind);
   if (!found) return Fail("unknown kind '" + kind + "'");
   if (!Dword(&u.record.control_id, "the Control id")) return false;
   if (!Text(&u.record.name)) return Fail("the unit's name text expected");
@@ -602,9 +473,11 @@ bool Parser::UnitField(const std::string& key) {
   }
   if (key == "taborder") return Dword(&r.tab_order, "taborder");
   if (key == "on") {
+    std::string name, handler;
     int32_t event;
-    std::string handler;
-    if (!Int(&event, "the event index")) return false;
+    if (!Word(&name)) return Fail("an event name expected");
+    if (!FindEventByName(r.kind_word, name, &event))
+      return Fail("unknown event '" + name + "' for this kind");
     if (!Word(&handler)) return Fail("a handler name expected");
     for (const EventBinding& b : r.bindings) {
       if (b.event == event) return Fail("event bound twice");
@@ -621,28 +494,19 @@ bool Parser::UnitField(const std::string& key) {
     return true;
   }
   if (unit_empty_kind_) return Fail("'" + key + "' after kind_data empty");
-  return KindFieldOfCurrentUnit(key);
+  return std::visit([&](auto& kind) { return KindField(key, kind); }, *unit_->kind);
 }
 
+// A kind field is named by its member in the kind's table.
 template <class K>
-bool Parser::KindField(const std::string& key, const std::map<std::string, Setter<K>>& fields) {
-  auto it = fields.find(key);
-  if (it == fields.end()) return Fail("unknown field '" + key + "' for this kind");
-  return it->second(*this, std::get<K>(*unit_->kind));
-}
-
-bool Parser::KindFieldOfCurrentUnit(const std::string& key) {
-  switch (unit_->record.kind_word) {
-    case WindowKind::kKindWord: return KindField(key, WindowFields());
-    case EditBoxKind::kKindWord: return KindField(key, EditBoxFields());
-    case GroupBoxKind::kKindWord: return KindField(key, GroupBoxFields());
-    case LabelKind::kKindWord: return KindField(key, LabelFields());
-    case ButtonKind::kKindWord: return KindField(key, ButtonFields());
-    case DatePickerKind::kKindWord: return KindField(key, DatePickerFields());
-    case HyperLinkerKind::kKindWord: return KindField(key, HyperLinkerFields());
-    case PicBtnKind::kKindWord: return KindField(key, PicBtnFields());
-  }
-  return Fail("unknown kind");
+bool Parser::KindField(const std::string& key, K& kind) {
+  bool known = false, ok = false;
+  KindSchema<K>::Fields(kind, [&](const FieldInfo& field, auto& member) {
+    if (known || key != field.name) return;
+    known = true;
+    ok = Value(key, member);
+  });
+  return known ? ok : Fail("unknown field '" + key + "' for this kind");
 }
 
 }  // namespace

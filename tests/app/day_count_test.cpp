@@ -13,10 +13,10 @@ constexpr double kMarch1st2024 = 45352;  // days since 30 December 1899
 class DayCountTest : public ::testing::Test {
  protected:
   std::string Count(double first, double second) {
-    window.doubles[{control::kDatePicker1, property::kDateValue}] = first;
-    window.doubles[{control::kDatePicker2, property::kDateValue}] = second;
+    window.doubles[{control::kDatePicker1, DatePickerProperty::CurrentDate}] = first;
+    window.doubles[{control::kDatePicker2, DatePickerProperty::CurrentDate}] = second;
     DayCount();
-    return window.texts[{control::kDayLabel, property::kContent}];
+    return window.texts[{control::kDayLabel, LabelProperty::Caption}];
   }
   testing::FakeMainWindow window;
 };

@@ -25,7 +25,8 @@ std::string TextArg(const TypedValue& v) {
 void FakeAppendText(TypedValue*, int32_t count, TypedValue* args) {
   if (Current().destroyed) ++Current().used_after_destroyed;
   const int32_t control = int32_t(args[0].hi);
-  for (int32_t i = 1; i < count; ++i) Current().texts[{control, property::kContent}] += TextArg(args[i]);
+  for (int32_t i = 1; i < count; ++i)
+    Current().texts[{control, EditBoxProperty::Content}] += TextArg(args[i]);
 }
 void FakeGetEventComponent(TypedValue* result, int32_t, TypedValue*) {
   result->lo = uint32_t(kMainWindow);
@@ -81,9 +82,10 @@ void FakeTickCount(TypedValue* result, int32_t, TypedValue*) {
 void FakeSleep(TypedValue*, int32_t, TypedValue* args) { Current().now_ms += AsInt(args[0]); }
 
 bool IsTextProperty(int32_t control, int32_t property) {
-  if (property == property::kContent)
-    return control == control::kEntry || control == control::kTape || control == control::kDayLabel;
-  return property == property::kTag;
+  if (property == definition::CommonProperty::Tag) return true;
+  if (control == control::kDayLabel) return property == LabelProperty::Caption;
+  return (control == control::kEntry || control == control::kTape) &&
+         property == EditBoxProperty::Content;
 }
 
 }  // namespace
@@ -111,7 +113,7 @@ FakeMainWindow::FakeMainWindow() {
   c.sound.TickCount = FakeTickCount;
   c.sound.SleepMilliseconds = FakeSleep;
   SetAppCommands(c);
-  for (int d = 0; d <= 9; ++d) texts[{control::kDigit[d], property::kTag}] = std::to_string(d);
+  for (int d = 0; d <= 9; ++d) texts[{control::kDigit[d], ButtonProperty::Tag}] = std::to_string(d);
   picture.assign(kSoundOnPicture, kSoundOnPicture + sizeof kSoundOnPicture);
   CreateState();
   SetBaseDirectory("C:\\calc");
@@ -125,15 +127,15 @@ FakeMainWindow::~FakeMainWindow() {
 }
 
 std::string FakeMainWindow::Entry() const {
-  auto it = texts.find({control::kEntry, property::kContent});
+  auto it = texts.find({control::kEntry, EditBoxProperty::Content});
   return it == texts.end() ? "" : it->second;
 }
 std::string FakeMainWindow::Tape() const {
-  auto it = texts.find({control::kTape, property::kContent});
+  auto it = texts.find({control::kTape, EditBoxProperty::Content});
   return it == texts.end() ? "" : it->second;
 }
 void FakeMainWindow::SetEntry(const std::string& text) {
-  texts[{control::kEntry, property::kContent}] = text;
+  texts[{control::kEntry, EditBoxProperty::Content}] = text;
 }
 
 bool FakeMainWindow::Click(int32_t control) {
@@ -213,7 +215,7 @@ uint64_t FakeMainWindow::ReadProperty(int32_t, int32_t control_id, int32_t prope
     if (it == texts.end() || it->second.empty()) return 0;
     return uint64_t(uintptr_t(NewText(it->second.c_str())));
   }
-  if (control_id == control::kSoundToggle && property == property::kPicture) {
+  if (control_id == control::kSoundToggle && property == PicBtnProperty::PictureNormal) {
     if (picture.empty()) return 0;
     void* copy = Allocate(picture.size());
     std::memcpy(copy, picture.data(), picture.size());
@@ -234,7 +236,7 @@ void FakeMainWindow::WriteProperty(int32_t, int32_t control_id, int32_t property
   if (IsTextProperty(control_id, property)) {
     const char* text = reinterpret_cast<const char*>(uintptr_t(value));
     texts[{control_id, property}] = text ? text : "";
-  } else if (control_id == control::kSoundToggle && property == property::kPicture) {
+  } else if (control_id == control::kSoundToggle && property == PicBtnProperty::PictureNormal) {
     const void* block = reinterpret_cast<const void*>(uintptr_t(value));
     const size_t n = ByteArrayLength(block);
     const auto* start = static_cast<const uint8_t*>(block);

@@ -75,8 +75,8 @@ class TapeFile : public ::testing::Test {
   }
   // A new start of the program: empty boxes, then the tape loaded.
   void Restart() {
-    window.texts.erase({control::kTape, property::kContent});
-    window.texts.erase({control::kEntry, property::kContent});
+    window.texts.erase({control::kTape, EditBoxProperty::Content});
+    window.texts.erase({control::kEntry, EditBoxProperty::Content});
     LoadTape();
   }
 
@@ -103,10 +103,10 @@ TEST_F(TapeFile, SoundOffStillSavesBesideTheProgram) {
 }
 
 TEST_F(TapeFile, WillBeDestroyedAlsoSavesTheGeometry) {
-  window.ints[{kWindowUnit, property::kLeft}] = -300;
-  window.ints[{kWindowUnit, property::kTop}] = 40;
-  window.ints[{kWindowUnit, property::kWidth}] = 700;
-  window.ints[{kWindowUnit, property::kHeight}] = 520;
+  window.ints[{kWindowUnit, WindowProperty::Left}] = -300;
+  window.ints[{kWindowUnit, WindowProperty::Top}] = 40;
+  window.ints[{kWindowUnit, WindowProperty::Width}] = 700;
+  window.ints[{kWindowUnit, WindowProperty::Height}] = 520;
   SaveTape();
   EXPECT_EQ(Setting("_启动窗口z", "_启动窗口.z"), "-300");
   EXPECT_EQ(Setting("_启动窗口d", "_启动窗口.d"), "40");
@@ -166,7 +166,7 @@ TEST(HeldFile, WritersAreShutOutWhileItIsHeld) {
 
 TEST_F(TapeFile, AFolderThatRefusesWritesKeepsTheFilesInApplicationData) {
   RefuseWritesBesideTheProgram();
-  window.ints[{kWindowUnit, property::kWidth}] = 640;
+  window.ints[{kWindowUnit, WindowProperty::Width}] = 640;
   window.PressAll({"5", "+", "3", "="});
   SaveTape();
   EXPECT_EQ(Read(kept_tape), "5+3=8\r\n");

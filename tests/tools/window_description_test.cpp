@@ -20,11 +20,11 @@ const char kSmall[] =
     u8"window 0x52010002 words -1 7 texts \"a\" \"\"\n"
     u8"unit window 0x06010003 \"主\"  # the window unit\n"
     u8"  geometry 1 2 3 4  flags visible  cursor 0\n"
-    u8"  on 0 Second  on 3 none\n"
+    u8"  on Created Second  on PositionChanged none\n"
     u8"  caption \"T \\\"q\\\"\"  border_style 1  background_colour default\n"
     u8"unit Button 0x16010004 \"k\"\n"
     u8"  geometry -1 -2 30 40  flags visible tabstop disabled  tag \"9\"\n"
-    u8"  on 0 First  caption \"÷\"  font F  picture none\n"
+    u8"  on Click First  caption \"÷\"  font F  picture none\n"
     u8"unit DatePicker 0x16010005 \"d\"\n"
     u8"  flags none  cursor none\n"
     u8"  kind_data empty\n";
@@ -52,7 +52,9 @@ TEST(WindowDescription, ParsesUnitsFieldsAndBindings) {
   EXPECT_EQ(win.record.name, "主");  // GBK bytes, as the literal here
   EXPECT_EQ(win.record.width, 3);
   ASSERT_EQ(win.record.bindings.size(), 2u);
+  EXPECT_EQ(win.record.bindings[0].event, WindowEvent::Created);
   EXPECT_EQ(win.record.bindings[0].handler, 1);  // Second
+  EXPECT_EQ(win.record.bindings[1].event, WindowEvent::PositionChanged);
   EXPECT_EQ(win.record.bindings[1].handler, kNoHandler);
   const auto& wk = std::get<WindowKind>(*win.kind);
   EXPECT_EQ(wk.caption, "T \"q\"");
@@ -63,6 +65,7 @@ TEST(WindowDescription, ParsesUnitsFieldsAndBindings) {
   EXPECT_EQ(key.record.left, -1);
   EXPECT_EQ(key.record.flags, kFlagVisible | kFlagTabStop | kFlagDisabled);
   EXPECT_EQ(key.record.tag, "9");
+  EXPECT_EQ(key.record.bindings[0].event, ButtonEvent::Click);
   EXPECT_EQ(key.record.bindings[0].handler, 0);
   const auto& bk = std::get<ButtonKind>(*key.kind);
   EXPECT_EQ(bk.caption, "÷");
@@ -95,7 +98,12 @@ TEST(WindowDescription, ErrorsNameTheLine) {
     const char* expected;
   } cases[] = {
       {"window 0x52010002\nunit Button 0x16010004 \"b\"\n", "first unit"},
-      {"window 0x52010002\nunit window 0x06010003 \"w\"\n  on 0 Missing\n", "unknown handler"},
+      {"window 0x52010002\nunit window 0x06010003 \"w\"\n  on Created Missing\n", "unknown handler"},
+      // Events are named by their kind (or as common events), not numbered.
+      {"window 0x52010002\nunit window 0x06010003 \"w\"\n  on 0 StartUp\n",
+       "line 3: an event name expected"},
+      {"handlers H\nwindow 0x52010002\nunit window 0x06010003 \"w\"\n  on Click H\n",
+       "line 4: unknown event 'Click'"},
       {"window 0x52010002\nunit window 0x06010003 \"w\"\n  shape 3\n", "line 3"},
       {"window 0x52010002\nunit Knob 0x16010004 \"k\"\n", "line 2: unknown kind"},
       {"window 0x52010002\nunit window 0x06010003 \"w\nx\n", "line 2"},

@@ -1,23 +1,36 @@
-// Kind-data streams of the eight kinds. Each kind has one field list that
-// both its reader and its writer follow, so the two cannot drift apart: the
-// list is a template over a "visitor" that either reads or writes a field.
+// Kind-data streams of the eight kinds. A kind's reader and writer both walk
+// the FIELD rows of its table (KindSchema<K>::Fields), so the two cannot
+// drift apart: the walk hands each field to a visitor that either reads or
+// writes it, by the field's C++ type.
 #include "runtime/window/definition/definition_kinds.h"
+
+#include <type_traits>
 
 namespace talv::definition {
 namespace {
+
+template <class K>
+constexpr bool kDense = IndicesAreDense<K>();
+static_assert(kDense<WindowKind> && kDense<EditBoxKind> && kDense<GroupBoxKind> &&
+                  kDense<LabelKind> && kDense<ButtonKind> && kDense<DatePickerKind> &&
+                  kDense<HyperLinkerKind> && kDense<PicBtnKind>,
+              "every kind's property indices run from 8 without a gap or a repeat");
 
 // Reads fields into a scratch copy of the kind; the caller keeps the copy
 // only when the whole block was read.
 class FieldReader {
  public:
   FieldReader(const uint8_t* data, size_t size) : in_(data, size) {}
-  void Dword(uint32_t& v) { v = in_.Dword(); }
-  void Int(int32_t& v) { v = in_.Int(); }
-  void Flag(bool& v) { v = in_.Dword() != 0; }
-  void Word(uint16_t& v) { v = in_.Word(); }
-  void Double(double& v) { v = in_.Double(); }
-  void Array(Bytes& v) { v = in_.ByteArray(); }
-  void Text(std::string& v) { v = in_.Text(); }
+  void Field(uint32_t& v) { v = in_.Dword(); }
+  void Field(int32_t& v) { v = in_.Int(); }
+  void Field(bool& v) { v = in_.Dword() != 0; }
+  void Field(uint16_t& v) { v = in_.Word(); }
+  void Field(double& v) { v = in_.Double(); }
+  void Field(Bytes& v) { v = in_.ByteArray(); }
+  void Field(std::string& v) { v = in_.Text(); }
+  void Field(ColourTriple& v) {
+    for (uint32_t& c : v) c = in_.Dword();
+  }
   StreamReader& stream() { return in_; }
 
  private:
@@ -26,163 +39,34 @@ class FieldReader {
 
 class FieldWriter {
  public:
-  void Dword(const uint32_t& v) { out_.Dword(v); }
-  void Int(const int32_t& v) { out_.Int(v); }
-  void Flag(const bool& v) { out_.Dword(v ? 1 : 0); }
-  void Word(const uint16_t& v) { out_.Word(v); }
-  void Double(const double& v) { out_.Double(v); }
-  void Array(const Bytes& v) { out_.ByteArray(v); }
-  void Text(const std::string& v) { out_.Text(v); }
+  void Field(const uint32_t& v) { out_.Dword(v); }
+  void Field(const int32_t& v) { out_.Int(v); }
+  void Field(const bool& v) { out_.Dword(v ? 1 : 0); }
+  void Field(const uint16_t& v) { out_.Word(v); }
+  void Field(const double& v) { out_.Double(v); }
+  void Field(const Bytes& v) { out_.ByteArray(v); }
+  void Field(const std::string& v) { out_.Text(v); }
+  void Field(const ColourTriple& v) {
+    for (uint32_t c : v) out_.Dword(c);
+  }
   StreamWriter& stream() { return out_; }
 
  private:
   StreamWriter out_;
 };
 
-// ---- Field lists, in stream order ---------------------------------------
-// `version` is the version of the block being read or written; fields added
-// in later versions are visited only when the block has them.
-
+// The fields of a block of `version`, in stream order. Fields of the first
+// version are in every block (a block of version 0 is read as version 1);
+// later ones only in blocks of their version and up.
 template <class V, class K>
-void WindowFields(V& v, K& k, uint32_t version) {
-  v.Dword(k.border_style);
-  v.Dword(k.picture_mode);
-  v.Dword(k.background_colour);
-  v.Flag(k.maximize_button);
-  v.Flag(k.minimize_button);
-  v.Flag(k.control_box);
-  v.Dword(k.position);
-  v.Flag(k.movable);
-  v.Dword(k.music_play_mode);
-  v.Flag(k.enter_moves_focus);
-  v.Flag(k.escape_closes);
-  v.Flag(k.f1_opens_help);
-  v.Int(k.help_context);
-  if (version >= 2) v.Flag(k.own_taskbar_button);
-  if (version >= 3) {
-    v.Flag(k.drag_by_client_area);
-    v.Dword(k.window_shape);
-  }
-  if (version >= 4) v.Flag(k.always_on_top);
-  if (version >= 5) v.Flag(k.further_flag);
-  if (version >= 6) v.Text(k.class_name);
-  v.Array(k.background_picture);
-  v.Array(k.icon);
-  v.Array(k.background_music);
-  v.Text(k.caption);
-  v.Text(k.help_file);
+void VisitFields(V& v, K& k, uint32_t version) {
+  KindSchema<std::remove_const_t<K>>::Fields(k, [&](const FieldInfo& info, auto& member) {
+    if (info.since <= 1 || info.since <= version) v.Field(member);
+  });
 }
 
-template <class V, class K>
-void EditBoxFields(V& v, K& k, uint32_t version) {
-  v.Dword(k.border);
-  v.Dword(k.text_colour);
-  v.Dword(k.background_colour);
-  v.Flag(k.hide_selection);
-  v.Int(k.typing_limit);
-  v.Flag(k.multi_line);
-  v.Dword(k.scroll_bars);
-  v.Dword(k.alignment);
-  v.Dword(k.input_mode);
-  v.Word(k.password_character);
-  v.Dword(k.case_conversion);
-  v.Dword(k.spin_control);
-  v.Int(k.spin_minimum);
-  v.Int(k.spin_maximum);
-  v.Int(k.selection_start);
-  v.Int(k.selection_length);
-  v.Array(k.font);
-  v.Text(k.content);
-  if (version >= 2) {
-    v.Text(k.data_source);
-    v.Text(k.data_column);
-  }
-}
-
-template <class V, class K>
-void GroupBoxFields(V& v, K& k, uint32_t) {
-  v.Dword(k.caption_alignment);
-  v.Dword(k.text_colour);
-  v.Dword(k.background_colour);
-  v.Array(k.font);
-  v.Text(k.caption);
-}
-
-template <class V, class K>
-void LabelFields(V& v, K& k, uint32_t version) {
-  v.Dword(k.effect);
-  v.Int(k.gradient_border_width);
-  v.Dword(k.border);
-  for (auto& c : k.gradient_border_colours) v.Dword(c);
-  v.Dword(k.text_colour);
-  v.Dword(k.background_colour);
-  v.Dword(k.picture_mode);
-  v.Dword(k.gradient_background_mode);
-  for (auto& c : k.gradient_background_colours) v.Dword(c);
-  v.Dword(k.horizontal_alignment);
-  v.Dword(k.vertical_alignment);
-  v.Flag(k.word_wrap);
-  v.Array(k.font);
-  v.Array(k.picture);
-  v.Text(k.caption);
-  if (version >= 2) {
-    v.Text(k.data_source);
-    v.Text(k.data_column);
-  }
-}
-
-template <class V, class K>
-void ButtonFields(V& v, K& k, uint32_t) {
-  v.Dword(k.type);
-  v.Dword(k.horizontal_alignment);
-  v.Dword(k.vertical_alignment);
-  v.Array(k.picture);
-  v.Array(k.font);
-  v.Text(k.caption);
-}
-
-template <class V, class K>
-void DatePickerFields(V& v, K& k, uint32_t version) {
-  v.Flag(k.allow_typing);
-  v.Dword(k.style);
-  v.Double(k.current_date);
-  v.Double(k.earliest_date);
-  v.Double(k.latest_date);
-  v.Dword(k.border);
-  v.Array(k.font);
-  if (version >= 2) {
-    v.Text(k.data_source);
-    v.Text(k.data_column);
-  }
-}
-
-template <class V, class K>
-void HyperLinkerFields(V& v, K& k, uint32_t) {
-  v.Dword(k.link_type);
-  v.Dword(k.normal_colour);
-  v.Dword(k.visited_colour);
-  v.Dword(k.hover_colour);
-  v.Dword(k.background_colour);
-  v.Dword(k.border);
-  v.Array(k.font);
-  v.Text(k.caption);
-  v.Text(k.email_address);
-  v.Text(k.web_address);
-}
-
-template <class V, class K>
-void PicBtnFields(V& v, K& k, uint32_t) {
-  v.Dword(k.mode);
-  v.Flag(k.checked);
-  v.Dword(k.background_colour);
-  v.Array(k.picture_normal);
-  v.Array(k.picture_mouse_over);
-  v.Array(k.picture_pressed);
-  v.Array(k.picture_disabled);
-}
-
-template <class K, class Fields>
-KindStatus ReadBlock(const uint8_t* data, size_t size, K* out, Fields fields) {
+template <class K>
+KindStatus ReadBlock(const uint8_t* data, size_t size, K* out) {
   *out = K();
   if (size == 0) return KindStatus::kOk;  // empty block: every default
   FieldReader reader(data, size);
@@ -190,44 +74,49 @@ KindStatus ReadBlock(const uint8_t* data, size_t size, K* out, Fields fields) {
   if (!reader.stream().ok()) return KindStatus::kTruncated;
   if (version > K::kVersion) return KindStatus::kVersionTooHigh;
   K scratch;
-  fields(reader, scratch, version);
+  VisitFields(reader, scratch, version);
   if (!reader.stream().ok()) return KindStatus::kTruncated;
   if (!reader.stream().at_end()) return KindStatus::kTrailingBytes;
   *out = std::move(scratch);
   return KindStatus::kOk;
 }
 
-template <class K, class Fields>
-Bytes WriteBlock(const K& k, Fields fields) {
+template <class K>
+Bytes WriteBlock(const K& k) {
   FieldWriter writer;
   writer.stream().Dword(K::kVersion);
-  fields(writer, k, K::kVersion);
+  VisitFields(writer, k, K::kVersion);
   return writer.stream().Take();
 }
 
-#define TALV_KIND_STREAM(Kind, Fields)                                                 \
-  KindStatus Read##Kind(const uint8_t* data, size_t size, Kind* out) {                 \
-    return ReadBlock(data, size, out,                                                  \
-                     [](FieldReader& v, Kind& k, uint32_t ver) { Fields(v, k, ver); }); \
-  }                                                                                    \
-  Bytes WriteKind(const Kind& k) {                                                     \
-    return WriteBlock(k, [](FieldWriter& v, const Kind& kk, uint32_t ver) {            \
-      Fields(v, kk, ver);                                                              \
-    });                                                                                \
+#define TALV_EVENT_ROW(index, Name, chinese) {index, #Name, chinese},
+constexpr EventInfo kCommonEvents[] = {TALV_COMMON_EVENTS(TALV_EVENT_ROW){0, nullptr, nullptr}};
+#undef TALV_EVENT_ROW
+
+bool FindEventIn(const EventInfo* events, std::string_view name, int32_t* index) {
+  for (const EventInfo* e = events; e->name; ++e) {
+    if (name == e->name) {
+      *index = e->index;
+      return true;
+    }
   }
+  return false;
+}
 
 }  // namespace
 
-TALV_KIND_STREAM(WindowKind, WindowFields)
-TALV_KIND_STREAM(EditBoxKind, EditBoxFields)
-TALV_KIND_STREAM(GroupBoxKind, GroupBoxFields)
-TALV_KIND_STREAM(LabelKind, LabelFields)
-TALV_KIND_STREAM(ButtonKind, ButtonFields)
-TALV_KIND_STREAM(DatePickerKind, DatePickerFields)
-TALV_KIND_STREAM(HyperLinkerKind, HyperLinkerFields)
-TALV_KIND_STREAM(PicBtnKind, PicBtnFields)
+#define TALV_DEFINE_STREAM(Name, number, chinese, english, state)                  \
+  KindStatus Read##Name##Kind(const uint8_t* data, size_t size, Name##Kind* out) { \
+    return ReadBlock(data, size, out);                                             \
+  }                                                                                \
+  Bytes WriteKind(const Name##Kind& k) { return WriteBlock(k); }
+#define TALV_DEFINE_STREAMS(SCHEMA) \
+  SCHEMA(TALV_DEFINE_STREAM, TALV_SCHEMA_SKIP, TALV_SCHEMA_SKIP, TALV_SCHEMA_SKIP)
 
-#undef TALV_KIND_STREAM
+TALV_EACH_KIND_SCHEMA(TALV_DEFINE_STREAMS)
+
+#undef TALV_DEFINE_STREAMS
+#undef TALV_DEFINE_STREAM
 
 const char* KindStatusText(KindStatus status) {
   switch (status) {
@@ -248,29 +137,16 @@ uint32_t KindWordOf(const KindData& k) {
   return std::visit([](const auto& kind) { return std::decay_t<decltype(kind)>::kKindWord; }, k);
 }
 
-namespace {
-template <class K>
-KindStatus ReadInto(KindStatus (*read)(const uint8_t*, size_t, K*), const uint8_t* data,
-                    size_t size, KindData* out) {
-  K k;
-  KindStatus status = read(data, size, &k);
-  if (status == KindStatus::kOk) *out = std::move(k);
-  return status;
-}
-}  // namespace
-
 KindStatus ReadKindData(uint32_t kind_word, const uint8_t* data, size_t size, KindData* out) {
-  switch (kind_word) {
-    case WindowKind::kKindWord: return ReadInto(ReadWindowKind, data, size, out);
-    case EditBoxKind::kKindWord: return ReadInto(ReadEditBoxKind, data, size, out);
-    case GroupBoxKind::kKindWord: return ReadInto(ReadGroupBoxKind, data, size, out);
-    case LabelKind::kKindWord: return ReadInto(ReadLabelKind, data, size, out);
-    case ButtonKind::kKindWord: return ReadInto(ReadButtonKind, data, size, out);
-    case DatePickerKind::kKindWord: return ReadInto(ReadDatePickerKind, data, size, out);
-    case HyperLinkerKind::kKindWord: return ReadInto(ReadHyperLinkerKind, data, size, out);
-    case PicBtnKind::kKindWord: return ReadInto(ReadPicBtnKind, data, size, out);
-  }
-  return KindStatus::kUnknownKind;
+  KindStatus status = KindStatus::kUnknownKind;
+  ForEachKind([&](auto tag) {
+    using K = typename decltype(tag)::type;
+    if (kind_word != K::kKindWord) return;
+    K k;
+    status = ReadBlock(data, size, &k);
+    if (status == KindStatus::kOk) *out = std::move(k);
+  });
+  return status;
 }
 
 bool IsKnownKind(uint32_t kind_word) {
@@ -280,6 +156,24 @@ bool IsKnownKind(uint32_t kind_word) {
 
 bool DefaultKindData(uint32_t kind_word, KindData* out) {
   return ReadKindData(kind_word, nullptr, 0, out) == KindStatus::kOk;
+}
+
+const KindInfo* FindKindByName(std::string_view name) {
+  const KindInfo* found = nullptr;
+  ForEachKind([&](auto tag) {
+    const KindInfo& kind = KindSchema<typename decltype(tag)::type>::kKind;
+    if (name == kind.english_name) found = &kind;
+  });
+  return found;
+}
+
+bool FindEventByName(uint32_t kind_word, std::string_view name, int32_t* index) {
+  bool found = false;
+  ForEachKind([&](auto tag) {
+    using Schema = KindSchema<typename decltype(tag)::type>;
+    if (Schema::kKind.kind_word == kind_word) found = FindEventIn(Schema::kEvents, name, index);
+  });
+  return found || FindEventIn(kCommonEvents, name, index);
 }
 
 }  // namespace talv::definition

@@ -1,23 +1,27 @@
-// Kind data of the eight control kinds: one plain struct per kind with the
-// kind's own defaults, and the stream reader and writer of its kind-data
-// block. A block is a dword version followed by the kind's fields in the
-// kind's stream order (which is not property-index order). An empty block
-// leaves every field at its default; a version above the kind's own, a short
-// block or bytes left over after the last field are refused.
-//
-// Comments in brackets give the property index of each field.
+// Kind data of the eight control kinds, made from their tables
+// (kind_schema_<kind>.h): one plain struct per kind with the kind's own
+// defaults, what each table knows about its properties and events, and the
+// stream reader and writer of a kind-data block. A block is a dword version
+// followed by the kind's fields in the kind's stream order (which is not
+// property-index order). An empty block leaves every field at its default;
+// a version above the kind's own, a short block or bytes left over after
+// the last field are refused.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <variant>
 
 #include "runtime/window/definition/definition_bytes.h"
+#include "runtime/window/definition/schema/kind_schema.h"
 
 namespace talv::definition {
 
-// The background colour that stands for the system button-face colour.
-constexpr uint32_t kDefaultColour = 0xFF000000;
 // A font field holds nothing (the default GUI font) or a 60-byte LOGFONTA.
 constexpr size_t kLogFontSize = 60;
 
@@ -30,167 +34,201 @@ enum class KindStatus {
 };
 const char* KindStatusText(KindStatus status);
 
-struct WindowKind {
-  static constexpr uint32_t kKindWord = 0x00010001;
-  static constexpr uint32_t kVersion = 6;
-  uint32_t border_style = 2;          // [9] 0 none, 1 sizeable, 2 fixed, ...
-  uint32_t picture_mode = 1;          // [12]
-  uint32_t background_colour = kDefaultColour;  // [10]
-  bool maximize_button = false;       // [16]
-  bool minimize_button = true;        // [17]
-  bool control_box = true;            // [15]
-  uint32_t position = 0;              // [18] 0 normal, 1 centred, 2 minimized, 3 maximized
-  bool movable = true;                // [19]
-  uint32_t music_play_mode = 0;       // [14]
-  bool enter_moves_focus = false;     // [21]
-  bool escape_closes = false;         // [22]
-  bool f1_opens_help = false;         // [23]
-  int32_t help_context = 0;           // [25]
-  bool own_taskbar_button = true;     // [26] from version 2
-  bool drag_by_client_area = false;   // [27] from version 3
-  uint32_t window_shape = 0;          // [28] from version 3
-  bool always_on_top = false;         // [29] from version 4
-  bool further_flag = false;          // [30] from version 5
-  std::string class_name;             // [31] version 6
-  Bytes background_picture;           // [11]
-  Bytes icon;                         // [20]
-  Bytes background_music;             // [13]
-  std::string caption;                // [8]
-  std::string help_file;              // [24]
-};
+constexpr uint32_t LatestVersion(std::initializer_list<uint32_t> versions) {
+  uint32_t latest = 1;
+  for (uint32_t v : versions) latest = v > latest ? v : latest;
+  return latest;
+}
 
-struct EditBoxKind {
-  static constexpr uint32_t kKindWord = 0x00010005;
-  static constexpr uint32_t kVersion = 2;
-  uint32_t border = 1;                // [9] 0 none ... 5 single line
-  uint32_t text_colour = 0;           // [10]
-  uint32_t background_colour = kDefaultColour;  // [11]
-  bool hide_selection = true;         // [13]
-  int32_t typing_limit = 0;           // [14] bytes, 0 no limit
-  bool multi_line = false;            // [15]
-  uint32_t scroll_bars = 0;           // [16] 0 none, 1 horizontal, 2 vertical, 3 both
-  uint32_t alignment = 0;             // [17] 0 left, 1 centre, 2 right
-  uint32_t input_mode = 0;            // [18] 0 normal, 1 read-only, 2 password
-  uint16_t password_character = '*';  // [19] a 16-bit word in the stream
-  uint32_t case_conversion = 0;       // [20]
-  uint32_t spin_control = 0;          // [21]
-  int32_t spin_minimum = 0;           // [22]
-  int32_t spin_maximum = 100;         // [23]
-  int32_t selection_start = 0;        // [24]
-  int32_t selection_length = 0;       // [25]
-  Bytes font;                         // [12]
-  std::string content;                // [8]
-  std::string data_source;            // [27] version 2
-  std::string data_column;            // [28] version 2
-};
+// ---- The kind-data structs ------------------------------------------------
+// WindowKind, EditBoxKind, ...: the FIELD rows of the kind's table as
+// members with their defaults, in stream order. The kind's version is the
+// latest version in which one of its fields appeared.
 
-struct GroupBoxKind {
-  static constexpr uint32_t kKindWord = 0x00010009;
-  static constexpr uint32_t kVersion = 1;
-  uint32_t caption_alignment = 0;     // [9] 0 left, 1 centre, 2 right
-  uint32_t text_colour = 0;           // [10]
-  uint32_t background_colour = kDefaultColour;  // [11]
-  Bytes font;                         // [12]
-  std::string caption;                // [8]
-};
+#define TALV_STRUCT_OPEN(Name, number, chinese, english, state) \
+  struct Name##Kind {                                           \
+    static constexpr uint32_t kKindWord = 0x00010000u | number;
+#define TALV_STRUCT_MEMBER(index, Name, chinese, Type, Cpp, field, initial, since, apply) \
+  Cpp field = initial;
+#define TALV_STRUCT_SINCE(index, Name, chinese, Type, Cpp, field, initial, since, apply) since,
+#define TALV_DECLARE_STRUCT(SCHEMA)                                                         \
+  SCHEMA(TALV_STRUCT_OPEN, TALV_STRUCT_MEMBER, TALV_SCHEMA_SKIP, TALV_SCHEMA_SKIP)          \
+  static constexpr uint32_t kVersion = LatestVersion(                                       \
+      {SCHEMA(TALV_SCHEMA_SKIP, TALV_STRUCT_SINCE, TALV_SCHEMA_SKIP, TALV_SCHEMA_SKIP)});   \
+  };
 
-struct LabelKind {
-  static constexpr uint32_t kKindWord = 0x0001000A;
-  static constexpr uint32_t kVersion = 2;
-  uint32_t effect = 0;                // [9]
-  int32_t gradient_border_width = 1;  // [11]
-  uint32_t border = 0;                // [10] 0-5 as EditBox, 6 gradient border
-  uint32_t gradient_border_colours[3] = {0x00808080, 0x00FFFFFF, 0x00808080};  // [12-14]
-  uint32_t text_colour = 0;           // [16]
-  uint32_t background_colour = kDefaultColour;  // [17]
-  uint32_t picture_mode = 1;          // [19]
-  uint32_t gradient_background_mode = 0;  // [20] 0 none
-  uint32_t gradient_background_colours[3] = {0x00FFFFFF, 0x00C0C0C0, 0x00808080};  // [21-23]
-  uint32_t horizontal_alignment = 0;  // [24] 0 left, 1 centre, 2 right
-  uint32_t vertical_alignment = 1;    // [26] 0 top, 1 centre, 2 bottom
-  bool word_wrap = false;             // [25]
-  Bytes font;                         // [15]
-  Bytes picture;                      // [18]
-  std::string caption;                // [8]
-  std::string data_source;            // [27] version 2
-  std::string data_column;            // [28] version 2
-};
+TALV_EACH_KIND_SCHEMA(TALV_DECLARE_STRUCT)
 
-struct ButtonKind {
-  static constexpr uint32_t kKindWord = 0x0001000B;
-  static constexpr uint32_t kVersion = 1;
-  uint32_t type = 0;                  // [9] 0 ordinary, 1 default button
-  uint32_t horizontal_alignment = 1;  // [11]
-  uint32_t vertical_alignment = 1;    // [12]
-  Bytes picture;                      // [8]
-  Bytes font;                         // [13]
-  std::string caption;                // [10]
-};
-
-struct DatePickerKind {
-  static constexpr uint32_t kKindWord = 0x00010017;
-  static constexpr uint32_t kVersion = 2;
-  bool allow_typing = false;          // [8]
-  uint32_t style = 0;                 // [9] 1 up-down arrows
-  double current_date = 0;            // [10] 0: today at creation
-  double earliest_date = 0;           // [11]
-  double latest_date = 0;             // [12]
-  uint32_t border = 1;                // [14]
-  Bytes font;                         // [13]
-  std::string data_source;            // [15] version 2
-  std::string data_column;            // [16] version 2
-};
-
-struct HyperLinkerKind {
-  static constexpr uint32_t kKindWord = 0x0001001D;
-  static constexpr uint32_t kVersion = 1;
-  uint32_t link_type = 1;             // [9] 1 web address, otherwise e-mail
-  uint32_t normal_colour = 0x00FF0000;   // [12]
-  uint32_t visited_colour = 0x00000080;  // [13]
-  uint32_t hover_colour = 0x00FF9933;    // [14]
-  uint32_t background_colour = kDefaultColour;  // [15]
-  uint32_t border = 0;                // [16]
-  Bytes font;                         // [17]
-  std::string caption;                // [8]
-  std::string email_address;          // [10]
-  std::string web_address;            // [11]
-};
-
-struct PicBtnKind {
-  static constexpr uint32_t kKindWord = 0x0001002D;
-  static constexpr uint32_t kVersion = 1;
-  uint32_t mode = 0;                  // [8] 0 push button, 1 check button
-  bool checked = false;               // [9]
-  uint32_t background_colour = kDefaultColour;  // [14]
-  Bytes picture_normal;               // [10]
-  Bytes picture_mouse_over;           // [11]
-  Bytes picture_pressed;              // [12]
-  Bytes picture_disabled;             // [13]
-};
+#undef TALV_DECLARE_STRUCT
+#undef TALV_STRUCT_SINCE
+#undef TALV_STRUCT_MEMBER
+#undef TALV_STRUCT_OPEN
 
 using KindData = std::variant<WindowKind, EditBoxKind, GroupBoxKind, LabelKind, ButtonKind,
                               DatePickerKind, HyperLinkerKind, PicBtnKind>;
 
+// ---- What the tables say ----------------------------------------------------
+
+// A stored field, as a visitor of the fields sees it.
+struct FieldInfo {
+  int32_t index;     // its property index (the first, for a run of colours)
+  const char* name;  // the member's name, which the window description uses
+  uint16_t type;     // PropertyType
+  uint32_t since;    // the kind-data version it appeared in
+  int32_t span;      // the number of property indices it holds
+};
+
+// A kind property (index 8 and up), stored or live.
+struct PropertyInfo {
+  int32_t index;
+  const char* name;
+  const char* chinese_name;
+  uint16_t type;
+  int32_t span;
+  const char* field;  // null: only a live control has it
+};
+
+struct EventInfo {
+  int32_t index;
+  const char* name;  // null ends a list
+  const char* chinese_name;
+};
+
+struct KindInfo {
+  uint32_t kind_word;
+  const char* chinese_name;
+  const char* english_name;
+  uint32_t state;
+};
+
+template <class T>
+constexpr int32_t kFieldSpan = 1;
+template <class T, size_t N>
+constexpr int32_t kFieldSpan<std::array<T, N>> = int32_t(N);
+
+// KindSchema<K> for each kind-data struct K:
+//   Fields(k, f)  calls f(FieldInfo, member) for every stored field, in
+//                 stream order (k may be const);
+//   ApplyOf(i)    what a write of property i does to the live control;
+//   kKind, kProperties, kEvents (ended by a null name).
+template <class K>
+struct KindSchema;
+
+#define TALV_SCHEMA_OPEN(Name, number, chinese, english, state)       \
+  template <>                                                         \
+  struct KindSchema<Name##Kind> {                                     \
+    using Apply = Name##Apply;                                        \
+    static constexpr KindInfo kKind{Name##Kind::kKindWord, chinese, english, state};
+#define TALV_VISIT_FIELD(index, Name, chinese, Type, Cpp, field, initial, since, apply) \
+  f(FieldInfo{index, #field, PropertyType::Type, since, kFieldSpan<Cpp>}, k.field);
+#define TALV_APPLY_OF(index, Name, chinese, Type, Cpp, field, initial, since, apply) \
+  if (i >= index && i < index + kFieldSpan<Cpp>) return Apply::apply;
+#define TALV_FIELD_ROW(index, Name, chinese, Type, Cpp, field, initial, since, apply) \
+  {index, #Name, chinese, PropertyType::Type, kFieldSpan<Cpp>, #field},
+#define TALV_LIVE_ROW(index, Name, chinese, Type) \
+  {index, #Name, chinese, PropertyType::Type, 1, nullptr},
+#define TALV_EVENT_ROW(index, Name, chinese) {index, #Name, chinese},
+#define TALV_DECLARE_SCHEMA(SCHEMA)                                                           \
+  SCHEMA(TALV_SCHEMA_OPEN, TALV_SCHEMA_SKIP, TALV_SCHEMA_SKIP, TALV_SCHEMA_SKIP)              \
+  template <class K, class F>                                                                 \
+  static void Fields(K& k, F&& f) {                                                           \
+    SCHEMA(TALV_SCHEMA_SKIP, TALV_VISIT_FIELD, TALV_SCHEMA_SKIP, TALV_SCHEMA_SKIP)            \
+  }                                                                                           \
+  static constexpr Apply ApplyOf(int32_t i) {                                                 \
+    SCHEMA(TALV_SCHEMA_SKIP, TALV_APPLY_OF, TALV_SCHEMA_SKIP, TALV_SCHEMA_SKIP)               \
+    return Apply::Stored;                                                                     \
+  }                                                                                           \
+  static constexpr PropertyInfo kProperties[] = {                                             \
+      SCHEMA(TALV_SCHEMA_SKIP, TALV_FIELD_ROW, TALV_LIVE_ROW, TALV_SCHEMA_SKIP)};             \
+  static constexpr EventInfo kEvents[] = {                                                    \
+      SCHEMA(TALV_SCHEMA_SKIP, TALV_SCHEMA_SKIP, TALV_SCHEMA_SKIP, TALV_EVENT_ROW){0, nullptr, \
+                                                                                  nullptr}};  \
+  };
+
+TALV_EACH_KIND_SCHEMA(TALV_DECLARE_SCHEMA)
+
+#undef TALV_DECLARE_SCHEMA
+#undef TALV_EVENT_ROW
+#undef TALV_LIVE_ROW
+#undef TALV_FIELD_ROW
+#undef TALV_APPLY_OF
+#undef TALV_VISIT_FIELD
+#undef TALV_SCHEMA_OPEN
+
+// What a write of kind property `index` does to a live control of kind K.
+template <class K>
+constexpr typename KindSchema<K>::Apply ApplyOf(int32_t index) {
+  return KindSchema<K>::ApplyOf(index);
+}
+
+// The common properties' types, then each kind property's type by index.
+template <class K>
+constexpr int32_t PropertyCount() {
+  int32_t count = 8;
+  for (const PropertyInfo& p : KindSchema<K>::kProperties) count += p.span;
+  return count;
+}
+template <class K>
+constexpr std::array<uint16_t, size_t(PropertyCount<K>())> MakePropertyTypes() {
+#define TALV_COMMON_TYPE(index, Name, chinese, Type) PropertyType::Type,
+  std::array<uint16_t, size_t(PropertyCount<K>())> types{TALV_COMMON_PROPERTIES(TALV_COMMON_TYPE)};
+#undef TALV_COMMON_TYPE
+  for (const PropertyInfo& p : KindSchema<K>::kProperties) {
+    for (int32_t i = 0; i < p.span; ++i) types[size_t(p.index + i)] = p.type;
+  }
+  return types;
+}
+// Whether the kind's indices run 8, 9, ... without a gap or a repeat.
+template <class K>
+constexpr bool IndicesAreDense() {
+  std::array<int32_t, size_t(PropertyCount<K>())> seen{};
+  for (const PropertyInfo& p : KindSchema<K>::kProperties) {
+    for (int32_t i = 0; i < p.span; ++i) {
+      const int32_t at = p.index + i;
+      if (at < 8 || at >= PropertyCount<K>() || seen[size_t(at)]++) return false;
+    }
+  }
+  return true;
+}
+template <class K>
+inline constexpr std::array<uint16_t, size_t(PropertyCount<K>())> kPropertyTypes =
+    MakePropertyTypes<K>();
+
+// Calls f(KindTag<K>{}) for each of the eight kinds.
+template <class K>
+struct KindTag {
+  using type = K;
+};
+template <class F, size_t... I>
+constexpr void ForEachKindOf(F&& f, std::index_sequence<I...>) {
+  (f(KindTag<std::variant_alternative_t<I, KindData>>{}), ...);
+}
+template <class F>
+constexpr void ForEachKind(F&& f) {
+  ForEachKindOf(f, std::make_index_sequence<std::variant_size_v<KindData>>{});
+}
+
+// The kind whose English name is `name` (null when none is).
+const KindInfo* FindKindByName(std::string_view name);
+// The index of the event named `name` of a kind, its own or a common one;
+// false when the kind has no such event.
+bool FindEventByName(uint32_t kind_word, std::string_view name, int32_t* index);
+
+// ---- Streams ------------------------------------------------------------------
+
 // Per-kind readers: `out` starts from the kind's defaults; on failure it is
 // left at the defaults (never half-read).
-KindStatus ReadWindowKind(const uint8_t* data, size_t size, WindowKind* out);
-KindStatus ReadEditBoxKind(const uint8_t* data, size_t size, EditBoxKind* out);
-KindStatus ReadGroupBoxKind(const uint8_t* data, size_t size, GroupBoxKind* out);
-KindStatus ReadLabelKind(const uint8_t* data, size_t size, LabelKind* out);
-KindStatus ReadButtonKind(const uint8_t* data, size_t size, ButtonKind* out);
-KindStatus ReadDatePickerKind(const uint8_t* data, size_t size, DatePickerKind* out);
-KindStatus ReadHyperLinkerKind(const uint8_t* data, size_t size, HyperLinkerKind* out);
-KindStatus ReadPicBtnKind(const uint8_t* data, size_t size, PicBtnKind* out);
+#define TALV_DECLARE_STREAM(Name, number, chinese, english, state)              \
+  KindStatus Read##Name##Kind(const uint8_t* data, size_t size, Name##Kind* out); \
+  Bytes WriteKind(const Name##Kind& k);  // complete, at the kind's own version
+#define TALV_DECLARE_STREAMS(SCHEMA) \
+  SCHEMA(TALV_DECLARE_STREAM, TALV_SCHEMA_SKIP, TALV_SCHEMA_SKIP, TALV_SCHEMA_SKIP)
 
-// Complete kind data at the kind's own version.
-Bytes WriteKind(const WindowKind& k);
-Bytes WriteKind(const EditBoxKind& k);
-Bytes WriteKind(const GroupBoxKind& k);
-Bytes WriteKind(const LabelKind& k);
-Bytes WriteKind(const ButtonKind& k);
-Bytes WriteKind(const DatePickerKind& k);
-Bytes WriteKind(const HyperLinkerKind& k);
-Bytes WriteKind(const PicBtnKind& k);
+TALV_EACH_KIND_SCHEMA(TALV_DECLARE_STREAMS)
+
+#undef TALV_DECLARE_STREAMS
+#undef TALV_DECLARE_STREAM
+
 Bytes WriteKindData(const KindData& k);
 
 // Reads the kind data of a unit by its kind word.

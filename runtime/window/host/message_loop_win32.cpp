@@ -131,6 +131,7 @@ void ForgetIdleHandlers() { IdleList().clear(); }
 bool MessageLoopRunning() { return g_loop_running; }
 
 bool PreFilterMessage(MSG* m) {
+  using Event = definition::CommonEvent;
   if (m->message < WM_KEYFIRST || (m->message > WM_KEYLAST && m->message < WM_MOUSEFIRST) ||
       m->message > WM_MOUSELAST)
     return false;
@@ -140,20 +141,22 @@ bool PreFilterMessage(MSG* m) {
   if (keyboard && !IsWindowEnabled(m->hwnd)) return false;
   const int32_t x = int32_t(LOWORD(m->lParam)), y = int32_t(HIWORD(m->lParam));
   switch (m->message) {
-    case WM_LBUTTONDOWN: return target->Raise(-1, 3, x, y, KeyState()).refused;
-    case WM_LBUTTONUP: return target->Raise(-2, 3, x, y, KeyState()).refused;
-    case WM_LBUTTONDBLCLK: return target->Raise(-3, 3, x, y, KeyState()).refused;
-    case WM_RBUTTONDOWN: return target->Raise(-4, 3, x, y, KeyState()).refused;
-    case WM_RBUTTONUP: return target->Raise(-5, 3, x, y, KeyState()).refused;
-    case WM_MOUSEMOVE: return target->Raise(-6, 3, x, y, KeyState()).refused;
+    case WM_LBUTTONDOWN: return target->Raise(Event::LeftButtonDown, 3, x, y, KeyState()).refused;
+    case WM_LBUTTONUP: return target->Raise(Event::LeftButtonUp, 3, x, y, KeyState()).refused;
+    case WM_LBUTTONDBLCLK: return target->Raise(Event::DoubleClick, 3, x, y, KeyState()).refused;
+    case WM_RBUTTONDOWN:
+      return target->Raise(Event::RightButtonDown, 3, x, y, KeyState()).refused;
+    case WM_RBUTTONUP: return target->Raise(Event::RightButtonUp, 3, x, y, KeyState()).refused;
+    case WM_MOUSEMOVE: return target->Raise(Event::MouseMove, 3, x, y, KeyState()).refused;
     case WM_MOUSEWHEEL:
-      return target->Raise(-12, 2, int32_t(GET_WHEEL_DELTA_WPARAM(m->wParam)) / WHEEL_DELTA,
-                           KeyState())
+      return target
+          ->Raise(Event::MouseWheel, 2, int32_t(GET_WHEEL_DELTA_WPARAM(m->wParam)) / WHEEL_DELTA,
+                  KeyState())
           .refused;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
       const UINT vk = UINT(m->wParam);
-      if (target->Raise(-9, 2, int32_t(vk), KeyState()).refused) return true;
+      if (target->Raise(Event::KeyDown, 2, int32_t(vk), KeyState()).refused) return true;
       // The handler may have closed the window.
       target = KindObject::FromWindowOrAncestor(m->hwnd);
       if (m->message != WM_KEYDOWN || !target) return false;
@@ -164,10 +167,12 @@ bool PreFilterMessage(MSG* m) {
       return (KeyState() & 5) == 0 && ShortcutKey(target, VirtualKeyShortcut(vk), m->lParam);
     }
     case WM_KEYUP:
-    case WM_SYSKEYUP: return target->Raise(-10, 2, int32_t(m->wParam), KeyState()).refused;
+    case WM_SYSKEYUP:
+      return target->Raise(Event::KeyUp, 2, int32_t(m->wParam), KeyState()).refused;
     case WM_CHAR: {
-      EventRecord r = RaiseSimpleEvent(int32_t(target->window()->id()),
-                                       int32_t(target->control_id()), -11, 1, int32_t(m->wParam));
+      EventRecord r =
+          RaiseSimpleEvent(int32_t(target->window()->id()), int32_t(target->control_id()),
+                           Event::Character, 1, int32_t(m->wParam));
       if (r.result_flag) {
         if (r.result == 0) return true;
         m->wParam = WPARAM(uint32_t(r.result));

@@ -57,10 +57,11 @@ UnitRecordView Record(const Target& t) {
 uint64_t Integer(int32_t value) { return uint64_t(uint32_t(value)); }
 
 uint64_t ReadCommon(const Target& t, int32_t property) {
+  using P = definition::CommonProperty;
   UnitRecordView v = Record(t);
   HWND live = t.object ? t.object->hwnd() : nullptr;
   switch (property) {
-    case 0: case 1: case 2: case 3: {
+    case P::Left: case P::Top: case P::Width: case P::Height: {
       if (!live) {
         const int32_t stored[4] = {v.left, v.top, v.width, v.height};
         return Integer(stored[property]);
@@ -69,14 +70,14 @@ uint64_t ReadCommon(const Target& t, int32_t property) {
       const int32_t values[4] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
       return Integer(values[property]);
     }
-    case 4: {
+    case P::Tag: {
       TypedValue tv{0, 0, 0};
       SetPointer(tv, NewText(v.tag.data(), v.tag.size()));
       return RawBits(tv);
     }
-    case 5: return live ? Integer(IsWindowVisible(live) ? 1 : 0) : Integer(v.flags & 1);
-    case 6: return live ? Integer(IsWindowEnabled(live) ? 0 : 1) : Integer((v.flags >> 1) & 1);
-    case 7: {
+    case P::Visible: return live ? Integer(IsWindowVisible(live) ? 1 : 0) : Integer(v.flags & 1);
+    case P::Disabled: return live ? Integer(IsWindowEnabled(live) ? 0 : 1) : Integer((v.flags >> 1) & 1);
+    case P::Cursor: {
       TypedValue tv{0, 0, 0};
       SetPointer(tv, NewByteArray(v.cursor_data.data, v.cursor_data.size));
       return RawBits(tv);
@@ -86,53 +87,54 @@ uint64_t ReadCommon(const Target& t, int32_t property) {
 }
 
 void WriteCommon(const Target& t, int32_t property, uint64_t raw) {
+  using P = definition::CommonProperty;
   UnitRecordView v = Record(t);
   definition::ControlTable& table = t.window->working;
   HWND live = t.object ? t.object->hwnd() : nullptr;
   const int32_t value = int32_t(uint32_t(raw));
   switch (property) {
-    case 0: case 1: {
+    case P::Left: case P::Top: {
       int32_t left = v.left, top = v.top;
-      (property == 0 ? left : top) = kinds::ClampPosition(value);
+      (property == P::Left ? left : top) = kinds::ClampPosition(value);
       table.SetGeometry(t.unit, left, top, v.width, v.height);
       if (live) {
         RECT r = PlacedRect(live);
-        int x = property == 0 ? left : r.left, y = property == 1 ? top : r.top;
+        int x = property == P::Left ? left : r.left, y = property == P::Top ? top : r.top;
         SetWindowPos(live, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       }
       return;
     }
-    case 2: case 3: {
+    case P::Width: case P::Height: {
       int32_t width = v.width, height = v.height;
-      (property == 2 ? width : height) = kinds::ClampSize(value);
+      (property == P::Width ? width : height) = kinds::ClampSize(value);
       table.SetGeometry(t.unit, v.left, v.top, width, height);
       if (live) {
         RECT r = PlacedRect(live);
-        int cx = property == 2 ? width : r.right - r.left;
-        int cy = property == 3 ? height : r.bottom - r.top;
+        int cx = property == P::Width ? width : r.right - r.left;
+        int cy = property == P::Height ? height : r.bottom - r.top;
         SetWindowPos(live, nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       }
       return;
     }
-    case 4: {
+    case P::Tag: {
       PropertyValue p = kinds::DecodePropertyValue(PropertyType::Text, raw);
       // A tag holds no NUL: it ends at the first one.
       table.SetTag(t.unit, std::string_view(p.text.c_str()));
       return;
     }
-    case 5: {
+    case P::Visible: {
       const bool visible = (raw & 0xFFFFFFFFu) != 0;
       table.SetFlags(t.unit, (v.flags & ~1u) | (visible ? 1u : 0u));
       if (live) ShowWindow(live, visible ? (t.unit == 0 ? SW_SHOW : SW_SHOWNA) : SW_HIDE);
       return;
     }
-    case 6: {
+    case P::Disabled: {
       const bool disabled = (raw & 0xFFFFFFFFu) != 0;
       table.SetFlags(t.unit, (v.flags & ~2u) | (disabled ? 2u : 0u));
       if (live) EnableWindow(live, !disabled);
       return;
     }
-    case 7: {
+    case P::Cursor: {
       PropertyValue p = kinds::DecodePropertyValue(PropertyType::Cursor, raw);
       table.SetCursorData(t.unit, p.bytes.data(), p.bytes.size());
       if (t.object) {

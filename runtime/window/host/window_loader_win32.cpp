@@ -157,9 +157,10 @@ bool LoadWindow(uint32_t window_id) {
   ResumeEvents();
 
   const int32_t id = int32_t(w.id());
-  RaiseSimpleEvent(id, 0, 0);
-  if (Exists(window)) RaiseSimpleEvent(id, 0, 3);
-  if (Exists(window)) RaiseSimpleEvent(id, 0, 4);
+  using definition::WindowEvent;
+  RaiseSimpleEvent(id, 0, WindowEvent::Created);
+  if (Exists(window)) RaiseSimpleEvent(id, 0, WindowEvent::PositionChanged);
+  if (Exists(window)) RaiseSimpleEvent(id, 0, WindowEvent::SizeChanged);
 
   UnitRecordView v;
   if (Exists(window) && w.Walk(0, &v) && (v.flags & definition::kFlagVisible)) {
@@ -171,7 +172,8 @@ bool LoadWindow(uint32_t window_id) {
     if (Exists(window) && g_focus_events == before && focus &&
         (focus == window || IsChild(window, focus))) {
       KindObject* holder = KindObject::FromWindowOrAncestor(focus);
-      if (holder && holder->window() == &w) RaiseSimpleEvent(id, int32_t(holder->control_id()), -7);
+      if (holder && holder->window() == &w)
+        RaiseSimpleEvent(id, int32_t(holder->control_id()), definition::CommonEvent::GotFocus);
     }
   }
   if (Exists(window)) w.loaded = true;

@@ -1,6 +1,6 @@
 // The Button kind: a standard "BUTTON" push button (BS_MULTILINE, the
 // alignment styles, optionally the default button) with its caption, font
-// and picture. A click, of the mouse or by a shortcut key, raises event 0.
+// and picture. A click, of the mouse or by a shortcut key, raises Click.
 #include "runtime/window/kinds/font_block_win32.h"
 #include "runtime/window/kinds/kind_object_win32.h"
 #include "runtime/window/kinds/picture_decoder_win32.h"
@@ -8,6 +8,7 @@
 namespace talv {
 namespace {
 
+using definition::ButtonApply;
 using definition::ButtonKind;
 
 DWORD AlignmentStyles(const ButtonKind& k) {
@@ -45,7 +46,7 @@ class ButtonUnit : public KindObject {
 
   // A click of the mouse and a shortcut key both come here.
   bool Click() override {
-    Raise(0);
+    Raise(definition::ButtonEvent::Click);
     return true;
   }
 
@@ -54,15 +55,15 @@ class ButtonUnit : public KindObject {
 
   void Apply(int32_t index) override {
     const ButtonKind& k = kind<ButtonKind>();
-    switch (index) {
-      case 8: ShowPicture(); break;
-      case 9: case 11: case 12: Restyle(); break;
-      case 10: SetWindowTextA(hwnd_, k.caption.c_str()); break;
-      case 13:
+    switch (definition::ApplyOf<ButtonKind>(index)) {
+      case ButtonApply::Picture: ShowPicture(); break;
+      case ButtonApply::Restyle: Restyle(); break;
+      case ButtonApply::Caption: SetWindowTextA(hwnd_, k.caption.c_str()); break;
+      case ButtonApply::Font:
         font_.Assign(k.font.data(), k.font.size());
         SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.handle()), TRUE);
         break;
-      default: break;
+      case ButtonApply::Stored: break;
     }
   }
 

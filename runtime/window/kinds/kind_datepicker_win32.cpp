@@ -14,6 +14,7 @@
 namespace talv {
 namespace {
 
+using definition::DatePickerApply;
 using definition::DatePickerKind;
 
 bool ToSystemTime(double date, SYSTEMTIME* out) {
@@ -77,22 +78,22 @@ class DatePickerUnit : public KindObject {
 
   void Apply(int32_t index) override {
     const DatePickerKind& k = kind<DatePickerKind>();
-    switch (index) {
-      case 8: case 9: {
+    switch (definition::ApplyOf<DatePickerKind>(index)) {
+      case DatePickerApply::Style: {
         constexpr DWORD kMine = DTS_APPCANPARSE | DTS_UPDOWN;
         DWORD style = DWORD(GetWindowLongA(hwnd_, GWL_STYLE)) & ~kMine;
         SetWindowLongA(hwnd_, GWL_STYLE, LONG(style | (PickerStyles(k) & kMine)));
         InvalidateRect(hwnd_, nullptr, TRUE);
         break;
       }
-      case 10: SetDate(k.current_date); break;
-      case 11: case 12: SetRange(); break;
-      case 13:
+      case DatePickerApply::Date: SetDate(k.current_date); break;
+      case DatePickerApply::Range: SetRange(); break;
+      case DatePickerApply::Font:
         font_.Assign(k.font.data(), k.font.size());
         SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.handle()), TRUE);
         break;
-      case 14: ApplyBorder(hwnd_, int(k.border)); break;
-      default: break;
+      case DatePickerApply::Border: ApplyBorder(hwnd_, int(k.border)); break;
+      case DatePickerApply::Stored: break;
     }
   }
 

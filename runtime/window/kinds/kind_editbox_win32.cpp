@@ -1,7 +1,7 @@
 // The EditBox kind: a standard "EDIT" control (single or multi-line), with
 // its border, colours, font, typing limit, password character, optional
-// spin control and initial selection. The content-changed event (0) is
-// raised for changes the runtime did not make itself.
+// spin control and initial selection. The content-changed event is raised
+// for changes the runtime did not make itself.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -16,7 +16,10 @@
 namespace talv {
 namespace {
 
+using definition::EditBoxApply;
+using definition::EditBoxEvent;
 using definition::EditBoxKind;
+using definition::EditBoxProperty;
 
 // Events are suspended while a box is rebuilt.
 struct SuspendGuard {
@@ -55,7 +58,7 @@ class EditBoxUnit : public KindObject {
   bool TakesTyping() const override { return kind<EditBoxKind>().input_mode != 1; }
 
   void OnCommand(WORD code) override {
-    if (code == EN_CHANGE && !setting_) Raise(0);
+    if (code == EN_CHANGE && !setting_) Raise(EditBoxEvent::ContentChanged);
   }
 
   HBRUSH OnControlColour(HDC dc) override {
@@ -67,7 +70,7 @@ class EditBoxUnit : public KindObject {
   }
 
   bool ReadKindProperty(int32_t index, kinds::PropertyValue* out) override {
-    if (index == 26) {  // the selected text of the live box
+    if (index == EditBoxProperty::SelectedText) {  // of the live box
       RefreshFromWindow();
       const EditBoxKind& k = kind<EditBoxKind>();
       size_t start = size_t(std::max(0, k.selection_start));
@@ -80,7 +83,7 @@ class EditBoxUnit : public KindObject {
   }
 
   bool WriteKindProperty(int32_t index, const kinds::PropertyValue& value) override {
-    if (index == 26) {  // replaces the selection; nothing is stored
+    if (index == EditBoxProperty::SelectedText) {  // replaces the selection; nothing is stored
       Setting guard(this);
       SendMessageA(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(value.text.c_str()));
       return false;
@@ -114,31 +117,33 @@ class EditBoxUnit : public KindObject {
 
   void Apply(int32_t index) override {
     const EditBoxKind& k = kind<EditBoxKind>();
-    switch (index) {
-      case 8: SetContent(k.content); break;
-      case 9: ApplyBorder(hwnd_, int(k.border)); break;
-      case 10: case 11:
+    switch (definition::ApplyOf<EditBoxKind>(index)) {
+      case EditBoxApply::Content: SetContent(k.content); break;
+      case EditBoxApply::Border: ApplyBorder(hwnd_, int(k.border)); break;
+      case EditBoxApply::Colours:
         if (brush_) DeleteObject(brush_);
         brush_ = nullptr;
         InvalidateRect(hwnd_, nullptr, TRUE);
         break;
-      case 12:
+      case EditBoxApply::Font:
         font_.Assign(k.font.data(), k.font.size());
         SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.handle()), TRUE);
         break;
-      case 14: SendMessageA(hwnd_, EM_LIMITTEXT, WPARAM(std::max(0, k.typing_limit)), 0); break;
-      case 19:
+      case EditBoxApply::TypingLimit:
+        SendMessageA(hwnd_, EM_LIMITTEXT, WPARAM(std::max(0, k.typing_limit)), 0);
+        break;
+      case EditBoxApply::PasswordCharacter:
         if (k.input_mode == 2) {
           SendMessageA(hwnd_, EM_SETPASSWORDCHAR, WPARAM(k.password_character & 0xFF), 0);
           InvalidateRect(hwnd_, nullptr, TRUE);
         }
         break;
-      case 22: case 23:
+      case EditBoxApply::SpinRange:
         if (spin_) SetSpinRange();
         break;
-      case 24: case 25: Select(); break;
-      case 13: case 15: case 16: case 17: case 18: case 20: case 21: Rebuild(); break;
-      default: break;  // stored only
+      case EditBoxApply::Selection: Select(); break;
+      case EditBoxApply::Rebuild: Rebuild(); break;
+      case EditBoxApply::Stored: break;
     }
   }
 

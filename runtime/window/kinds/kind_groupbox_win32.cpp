@@ -6,6 +6,7 @@
 namespace talv {
 namespace {
 
+using definition::GroupBoxApply;
 using definition::GroupBoxKind;
 
 DWORD AlignmentStyle(const GroupBoxKind& k) {
@@ -44,22 +45,22 @@ class GroupBoxUnit : public KindObject {
  protected:
   void Apply(int32_t index) override {
     const GroupBoxKind& k = kind<GroupBoxKind>();
-    switch (index) {
-      case 8: SetWindowTextA(hwnd_, k.caption.c_str()); break;
-      case 9: {
+    switch (definition::ApplyOf<GroupBoxKind>(index)) {
+      case GroupBoxApply::Caption: SetWindowTextA(hwnd_, k.caption.c_str()); break;
+      case GroupBoxApply::Alignment: {
         DWORD style = DWORD(GetWindowLongA(hwnd_, GWL_STYLE)) & ~DWORD(BS_CENTER);
         SetWindowLongA(hwnd_, GWL_STYLE, LONG(style | AlignmentStyle(k)));
         break;
       }
-      case 10: case 11:
+      case GroupBoxApply::Colours:
         if (brush_) DeleteObject(brush_);
         brush_ = nullptr;
         break;
-      case 12:
+      case GroupBoxApply::Font:
         font_.Assign(k.font.data(), k.font.size());
         SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.handle()), TRUE);
         break;
-      default: break;
+      case GroupBoxApply::Stored: break;
     }
     InvalidateRect(hwnd_, nullptr, TRUE);
   }

@@ -1,5 +1,5 @@
 // The HyperLinker kind: the runtime's own link window (hyperlink_window_win32.h)
-// made from the kind data. A press that had a target raises event 0 with
+// made from the kind data. A press that had a target raises Activated with
 // one argument: 1 when the target was opened, else 0.
 #include "runtime/window/kinds/hyperlink_window_win32.h"
 #include "runtime/window/kinds/kind_object_win32.h"
@@ -38,12 +38,16 @@ class HyperLinkerUnit : public KindObject {
   }
 
  protected:
-  void Apply(int32_t) override { UpdateHyperlinkWindow(hwnd_, PropsOf(kind<HyperLinkerKind>())); }
+  void Apply(int32_t index) override {
+    if (definition::ApplyOf<HyperLinkerKind>(index) == definition::HyperLinkerApply::Repaint)
+      UpdateHyperlinkWindow(hwnd_, PropsOf(kind<HyperLinkerKind>()));
+  }
 
  private:
   static void Activated(void* context, HWND, int notification, int argument) {
     if (notification == kHyperlinkActivated)
-      static_cast<HyperLinkerUnit*>(context)->Raise(0, 1, argument);
+      static_cast<HyperLinkerUnit*>(context)->Raise(definition::HyperLinkerEvent::Activated, 1,
+                                                      argument);
   }
 };
 

@@ -52,7 +52,10 @@ class LabelUnit : public KindObject {
   }
 
  protected:
-  void Apply(int32_t) override { UpdateLabelWindow(hwnd_, PropsOf(kind<LabelKind>())); }
+  void Apply(int32_t index) override {
+    if (definition::ApplyOf<LabelKind>(index) == definition::LabelApply::Repaint)
+      UpdateLabelWindow(hwnd_, PropsOf(kind<LabelKind>()));
+  }
 };
 
 }  // namespace

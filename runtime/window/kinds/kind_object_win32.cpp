@@ -123,7 +123,8 @@ LRESULT CALLBACK KindObject::SubclassProc(HWND window, UINT message, WPARAM wpar
       // The handler may destroy the control: nothing of `o` is used after it.
       if (o->RaisesFocusEvents()) {
         if (message == WM_SETFOCUS) NoteFocusEventRaised();
-        o->Raise(message == WM_SETFOCUS ? -7 : -8);
+        o->Raise(message == WM_SETFOCUS ? definition::CommonEvent::GotFocus
+                                        : definition::CommonEvent::LostFocus);
       }
       return result;
     }

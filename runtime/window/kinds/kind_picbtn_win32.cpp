@@ -1,7 +1,7 @@
 // The PicBtn kind: the runtime's own picture button (picture_button_window_win32.h)
 // made from the kind data, its pictures composed over the holding window's
-// background colour. A completed click raises event 0 with one argument,
-// the checked state after the click.
+// background colour. A completed click raises Click with one argument, the
+// checked state after the click.
 #include "runtime/window/kinds/kind_object_win32.h"
 #include "runtime/window/kinds/picture_button_window_win32.h"
 
@@ -28,7 +28,10 @@ class PicBtnUnit : public KindObject {
     if (const PictureButtonProps* p = PictureButtonWindowProps(hwnd_))
       kind<PicBtnKind>().checked = p->checked;
   }
-  void Apply(int32_t) override { UpdatePictureButtonWindow(hwnd_, Props()); }
+  void Apply(int32_t index) override {
+    if (definition::ApplyOf<PicBtnKind>(index) == definition::PicBtnApply::Repaint)
+      UpdatePictureButtonWindow(hwnd_, Props());
+  }
 
  private:
   PictureButtonProps Props() const {
@@ -47,7 +50,7 @@ class PicBtnUnit : public KindObject {
 
   static void Clicked(void* context, HWND, int notification, int argument) {
     if (notification == kPictureButtonClicked)
-      static_cast<PicBtnUnit*>(context)->Raise(0, 1, argument);
+      static_cast<PicBtnUnit*>(context)->Raise(definition::PicBtnEvent::Click, 1, argument);
   }
 };
 

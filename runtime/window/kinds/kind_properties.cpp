@@ -17,150 +17,24 @@ using definition::KindData;
 using Field = std::variant<std::monostate, uint32_t*, int32_t*, bool*, double*, std::string*,
                            Bytes*, uint16_t*>;
 
-Field FieldOf(definition::WindowKind& k, int32_t i) {
-  switch (i) {
-    case 8: return &k.caption;
-    case 9: return &k.border_style;
-    case 10: return &k.background_colour;
-    case 11: return &k.background_picture;
-    case 12: return &k.picture_mode;
-    case 13: return &k.background_music;
-    case 14: return &k.music_play_mode;
-    case 15: return &k.control_box;
-    case 16: return &k.maximize_button;
-    case 17: return &k.minimize_button;
-    case 18: return &k.position;
-    case 19: return &k.movable;
-    case 20: return &k.icon;
-    case 21: return &k.enter_moves_focus;
-    case 22: return &k.escape_closes;
-    case 23: return &k.f1_opens_help;
-    case 24: return &k.help_file;
-    case 25: return &k.help_context;
-    case 26: return &k.own_taskbar_button;
-    case 27: return &k.drag_by_client_area;
-    case 28: return &k.window_shape;
-    case 29: return &k.always_on_top;
-    case 30: return &k.further_flag;
-    case 31: return &k.class_name;
-    default: return {};
-  }
+template <class T>
+Field PointerTo(T& member, int32_t) {
+  return &member;
+}
+Field PointerTo(definition::ColourTriple& colours, int32_t offset) {
+  return &colours[size_t(offset)];
 }
 
-Field FieldOf(definition::EditBoxKind& k, int32_t i) {
-  switch (i) {
-    case 8: return &k.content;
-    case 9: return &k.border;
-    case 10: return &k.text_colour;
-    case 11: return &k.background_colour;
-    case 12: return &k.font;
-    case 13: return &k.hide_selection;
-    case 14: return &k.typing_limit;
-    case 15: return &k.multi_line;
-    case 16: return &k.scroll_bars;
-    case 17: return &k.alignment;
-    case 18: return &k.input_mode;
-    case 19: return &k.password_character;
-    case 20: return &k.case_conversion;
-    case 21: return &k.spin_control;
-    case 22: return &k.spin_minimum;
-    case 23: return &k.spin_maximum;
-    case 24: return &k.selection_start;
-    case 25: return &k.selection_length;
-    case 27: return &k.data_source;
-    case 28: return &k.data_column;
-    default: return {};  // 26, the selected text, exists only in a live box
-  }
-}
-
-Field FieldOf(definition::GroupBoxKind& k, int32_t i) {
-  switch (i) {
-    case 8: return &k.caption;
-    case 9: return &k.caption_alignment;
-    case 10: return &k.text_colour;
-    case 11: return &k.background_colour;
-    case 12: return &k.font;
-    default: return {};
-  }
-}
-
-Field FieldOf(definition::LabelKind& k, int32_t i) {
-  switch (i) {
-    case 8: return &k.caption;
-    case 9: return &k.effect;
-    case 10: return &k.border;
-    case 11: return &k.gradient_border_width;
-    case 12: case 13: case 14: return &k.gradient_border_colours[i - 12];
-    case 15: return &k.font;
-    case 16: return &k.text_colour;
-    case 17: return &k.background_colour;
-    case 18: return &k.picture;
-    case 19: return &k.picture_mode;
-    case 20: return &k.gradient_background_mode;
-    case 21: case 22: case 23: return &k.gradient_background_colours[i - 21];
-    case 24: return &k.horizontal_alignment;
-    case 25: return &k.word_wrap;
-    case 26: return &k.vertical_alignment;
-    case 27: return &k.data_source;
-    case 28: return &k.data_column;
-    default: return {};
-  }
-}
-
-Field FieldOf(definition::ButtonKind& k, int32_t i) {
-  switch (i) {
-    case 8: return &k.picture;
-    case 9: return &k.type;
-    case 10: return &k.caption;
-    case 11: return &k.horizontal_alignment;
-    case 12: return &k.vertical_alignment;
-    case 13: return &k.font;
-    default: return {};
-  }
-}
-
-Field FieldOf(definition::DatePickerKind& k, int32_t i) {
-  switch (i) {
-    case 8: return &k.allow_typing;
-    case 9: return &k.style;
-    case 10: return &k.current_date;
-    case 11: return &k.earliest_date;
-    case 12: return &k.latest_date;
-    case 13: return &k.font;
-    case 14: return &k.border;
-    case 15: return &k.data_source;
-    case 16: return &k.data_column;
-    default: return {};
-  }
-}
-
-Field FieldOf(definition::HyperLinkerKind& k, int32_t i) {
-  switch (i) {
-    case 8: return &k.caption;
-    case 9: return &k.link_type;
-    case 10: return &k.email_address;
-    case 11: return &k.web_address;
-    case 12: return &k.normal_colour;
-    case 13: return &k.visited_colour;
-    case 14: return &k.hover_colour;
-    case 15: return &k.background_colour;
-    case 16: return &k.border;
-    case 17: return &k.font;
-    default: return {};
-  }
-}
-
-Field FieldOf(definition::PicBtnKind& k, int32_t i) {
-  switch (i) {
-    case 8: return &k.mode;
-    case 9: return &k.checked;
-    case 10: return &k.picture_normal;
-    case 11: return &k.picture_mouse_over;
-    case 12: return &k.picture_pressed;
-    case 13: return &k.picture_disabled;
-    case 14: return &k.background_colour;
-    default: return {};
-  }
+// The field that holds property `index`, by the kind's table; none for
+// common properties and for properties that only a live control has.
+template <class K>
+Field FieldOf(K& k, int32_t index) {
+  Field found;
+  definition::KindSchema<K>::Fields(k, [&](const definition::FieldInfo& info, auto& member) {
+    if (index >= info.index && index < info.index + info.span)
+      found = PointerTo(member, index - info.index);
+  });
+  return found;
 }
 
 Field FieldFor(KindData& data, int32_t index) {

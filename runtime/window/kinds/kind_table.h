@@ -1,7 +1,8 @@
 // The kind table of the runtime's support library: for every control kind
 // its Chinese and English name, its state word, the type of each of its
 // properties (common properties 0-7 included) and its kind interface, the
-// function that hands out the kind's operations by number. A unit's kind
+// function that hands out the kind's operations by number. All but the
+// interfaces come from the kind tables (runtime/window/definition). A unit's kind
 // word selects an entry: library number in the high 16 bits, kind number
 // in the low 16 bits, both counted from 1. Portable: the interfaces live in
 // the target's kind files (the native build has none).
@@ -10,15 +11,12 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "runtime/window/definition/definition_kinds.h"
+
 namespace talv::kinds {
 
-// Property type codes.
-namespace PropertyType {
-constexpr uint16_t Integer = 1001, Double = 1002, Logical = 1003, DateTime = 1004, Text = 1005,
-                   Choice = 1006, Picture = 1009, Icon = 1010, Cursor = 1011, Sound = 1012,
-                   Font = 1013, Colour = 1014, Colour2 = 1015, FileName = 1016,
-                   BackgroundColour = 1017, DataSource = 1018, DataColumn = 1020;
-}  // namespace PropertyType
+// Property type codes (the kind tables' own, runtime/window/definition).
+namespace PropertyType = definition::PropertyType;
 
 bool IsTextType(uint16_t type);       // texts, file names, data source/column names
 bool IsByteArrayType(uint16_t type);  // pictures, icons, cursors, sounds, fonts
@@ -71,12 +69,6 @@ const KindDescriptor* FindKind(uint32_t kind_word);
 
 // The type of property `index` (0 when the kind has no such property).
 uint16_t PropertyTypeOf(const KindDescriptor& kind, int32_t index);
-
-// The kind numbers of the eight kinds of library 1.
-namespace KindNumber {
-constexpr uint16_t Window = 1, EditBox = 5, GroupBox = 9, Label = 10, Button = 11,
-                   DatePicker = 23, HyperLinker = 29, PicBtn = 45;
-}  // namespace KindNumber
 
 // The kind interfaces (defined by the target's kind files; null natively).
 void* WindowKindInterface(int operation);

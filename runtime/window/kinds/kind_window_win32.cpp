@@ -15,7 +15,10 @@
 namespace talv {
 namespace {
 
+using definition::WindowApply;
+using definition::WindowEvent;
 using definition::WindowKind;
+using definition::WindowProperty;
 
 constexpr char kWindowClass[] = "TalviqueWindow";
 
@@ -94,7 +97,7 @@ class WindowUnit : public KindObject {
   }
 
   bool ReadKindProperty(int32_t index, kinds::PropertyValue* out) override {
-    if (index == 18 && hwnd_) {  // a live window tells its state
+    if (index == WindowProperty::Position && hwnd_) {  // a live window tells its state
       out->integer = IsIconic(hwnd_) ? 2 : IsZoomed(hwnd_) ? 3 : 0;
       return true;
     }
@@ -133,26 +136,26 @@ class WindowUnit : public KindObject {
         return hit == HTCLIENT && k.drag_by_client_area ? HTCAPTION : hit;
       }
       case WM_MOVE:
-        Raise(3);
+        Raise(WindowEvent::PositionChanged);
         return 0;
       case WM_SIZE:
         ApplyShape();
         if (!picture_.empty()) InvalidateRect(hwnd_, nullptr, TRUE);
-        Raise(4);
+        Raise(WindowEvent::SizeChanged);
         return 0;
       case WM_CLOSE: {
         // The close queries: a false answer keeps the window open. A
         // handler may destroy the window itself, and with it this object:
         // after each query only the handle kept here is looked at.
         HWND window = hwnd_;
-        if (Raise(12).refused || !StillOurs(window, this)) return 0;
-        if (Raise(1).refused || !StillOurs(window, this)) return 0;
+        if (Raise(WindowEvent::CloseRequested).refused || !StillOurs(window, this)) return 0;
+        if (Raise(WindowEvent::CloseQuery).refused || !StillOurs(window, this)) return 0;
         DestroyWindow(window);
         return 0;
       }
       case WM_DESTROY: {
         HWND window = hwnd_;
-        Raise(2);
+        Raise(WindowEvent::WillBeDestroyed);
         if (StillOurs(window, this) && help_opened_)
           WinHelpA(window, help_file_.c_str(), HELP_QUIT, 0);
         return 0;
@@ -208,32 +211,32 @@ class WindowUnit : public KindObject {
 
   void Apply(int32_t index) override {
     const WindowKind& k = kind<WindowKind>();
-    switch (index) {
-      case 8: SetWindowTextA(hwnd_, k.caption.c_str()); break;
-      case 9: case 15: case 16: case 17: Restyle(); break;
-      case 10: case 11: case 12:
+    switch (definition::ApplyOf<WindowKind>(index)) {
+      case WindowApply::Caption: SetWindowTextA(hwnd_, k.caption.c_str()); break;
+      case WindowApply::Restyle: Restyle(); break;
+      case WindowApply::Backdrop:
         MakePicture();
         InvalidateRect(hwnd_, nullptr, TRUE);
         break;
-      case 13: case 14: StartMusic(); break;
-      case 18:
+      case WindowApply::Music: StartMusic(); break;
+      case WindowApply::Position:
         ShowWindow(hwnd_, k.position == 2 ? SW_MINIMIZE
                           : k.position == 3 && Sizeable(k.border_style) ? SW_MAXIMIZE
                                                                         : SW_RESTORE);
         break;
-      case 19: ApplyMovable(); break;
-      case 20: MakeIcons(); break;
-      case 26:
+      case WindowApply::Movable: ApplyMovable(); break;
+      case WindowApply::Icon: MakeIcons(); break;
+      case WindowApply::Owner:
         SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT,
                           reinterpret_cast<LONG_PTR>(k.own_taskbar_button ? nullptr
                                                                           : HiddenOwnerWindow()));
         break;
-      case 28: ApplyShape(); break;
-      case 29:
+      case WindowApply::Shape: ApplyShape(); break;
+      case WindowApply::Topmost:
         SetWindowPos(hwnd_, k.always_on_top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         break;
-      default: break;  // stored only
+      case WindowApply::Stored: break;
     }
   }
 
