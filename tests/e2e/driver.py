@@ -582,11 +582,12 @@ class Capture:
 
 
 @contextlib.contextmanager
-def captured_program(args, name):
-    """A program in its folder with a paced capture of its sounds (and the
-    tone map to name them); both end when the block does."""
+def captured_program(args, name, paced=True):
+    """A program in its folder with a capture of its sounds (paced unless
+    told otherwise, see Capture) and the tone map to name them; both end
+    when the block does."""
     p = Program(args, name)
-    cap = Capture(p.folder)
+    cap = Capture(p.folder, paced)
     try:
         yield p, cap, tone_analysis.load_map(args.tone_map)
     finally:

@@ -5,7 +5,7 @@ import subprocess
 import time
 
 import tone_analysis
-from driver import (TITLE_PATTERN, Capture, Failure, Program, check, gbk, note_pointer, scenario,
+from driver import (TITLE_PATTERN, Failure, captured_program, check, gbk, note_pointer, scenario,
                     wait_for)
 
 
@@ -65,10 +65,7 @@ def check_stopped(p, cap, tone_map, label, sent, gone, ended):
 
 @scenario
 def close_stops_readout(args):
-    tone_map = tone_analysis.load_map(args.tone_map)
-    p = Program(args, "close_stops_readout")
-    cap = Capture(p.folder)
-    try:
+    with captured_program(args, "close_stops_readout") as (p, cap, tone_map):
         p.start(cap.env)
         report = p.probe()
         p.keys(["9", "8", "7", "6", "5", "4", "3", ".", "2", "1", "*", "3"])
@@ -91,19 +88,13 @@ def close_stops_readout(args):
         check_stopped(p, cap, tone_map, "Esc 1 s into a readout", sent, gone, ended)
         check(p.read("steps.txt") == gbk("9876543.21×3=29629629.63\r\n"),
               "steps.txt: %r" % p.read("steps.txt"))
-    finally:
-        p.kill()
-        cap.stop()
 
 
 @scenario
 def close_stops_nested_readouts(args):
-    tone_map = tone_analysis.load_map(args.tone_map)
-    p = Program(args, "close_stops_nested_readouts")
     # Dozens of overlapping sounds: a paced capture would fall seconds
     # behind them (see Capture).
-    cap = Capture(p.folder, paced=False)
-    try:
+    with captured_program(args, "close_stops_nested_readouts", paced=False) as (p, cap, tone_map):
         p.start(cap.env)
         report = p.probe()
         p.keys(["1", "2", "3", "4", ".", "5"])
@@ -120,6 +111,3 @@ def close_stops_nested_readouts(args):
         print("all 30 presses handled %.0f ms after the clicks ended" % ((time.monotonic() - burst) * 1000))
         check_stopped(p, cap, tone_map, "Esc after 30 presses of =", *esc_and_watch(p, report))
         check(p.read("steps.txt") == gbk("1234.5\r\n" * 15), "steps.txt: %r" % p.read("steps.txt"))
-    finally:
-        p.kill()
-        cap.stop()

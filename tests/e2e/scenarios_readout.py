@@ -5,7 +5,7 @@ toggle."""
 import time
 
 import tone_analysis
-from driver import Capture, Failure, Program, check, gbk, scenario, wait_for
+from driver import Failure, captured_program, check, gbk, scenario, wait_for
 
 
 def readout_expectations(pauses):
@@ -42,6 +42,16 @@ def find_equals(segments, after=0.0):
     return None
 
 
+def wait_readout(cap, tone_map, mark, seconds, what):
+    """The captured sounds and the index of the first 等于 after `mark`,
+    once `seconds` have passed since it began."""
+    def done():
+        segs = cap.segments(tone_map)
+        i = find_equals(segs, mark - 0.2)
+        return (segs, i) if i is not None and cap.now() - segs[i].onset > seconds else None
+    return wait_for(done, what, timeout=30, step=0.2)
+
+
 def measure_readout(p, cap, tone_map, report, keys, steps, gaps, errors):
     p.keys(["C"] + keys)
     time.sleep(0.6)  # let the key sounds end before the equals key
@@ -50,15 +60,8 @@ def measure_readout(p, cap, tone_map, report, keys, steps, gaps, errors):
     delay = p.args.pauses.readout_delay
     total = delay + sum(pause for _, pause in steps) + p.args.pauses.closing
     # Wait for the readout to have been captured in full.
-    def done():
-        segs = cap.segments(tone_map)
-        i = find_equals(segs, mark - 0.2)
-        if i is None:
-            return None
-        if cap.now() - segs[i].onset < total / 1000 + 0.6:
-            return None
-        return segs, i
-    segs, i = wait_for(done, "the readout of %s" % "".join(keys), timeout=30, step=0.2)
+    segs, i = wait_readout(cap, tone_map, mark, total / 1000 + 0.6,
+                           "the readout of %s" % "".join(keys))
     got = readout_onsets(segs, i)
     want, at = [], delay
     for name, pause in steps:
@@ -88,11 +91,8 @@ def measure_readout(p, cap, tone_map, report, keys, steps, gaps, errors):
 
 @scenario
 def spoken_readout(args):
-    tone_map = tone_analysis.load_map(args.tone_map)
-    p = Program(args, "spoken_readout")
-    cap = Capture(p.folder)
     gaps, errors, attempts = [], [], []
-    try:
+    with captured_program(args, "spoken_readout") as (p, cap, tone_map):
         p.start(cap.env)
         report = p.probe()
         measured = []
@@ -127,17 +127,11 @@ def spoken_readout(args):
         late = [s for s in cap.segments(tone_map) if s.onset > mark]
         check(not late, "sound off still plays %r" % [s.name for s in late])
         p.close()
-    finally:
-        p.kill()
-        cap.stop()
 
 
 @scenario
 def digit_during_wait(args):
-    tone_map = tone_analysis.load_map(args.tone_map)
-    p = Program(args, "digit_during_wait")
-    cap = Capture(p.folder)
-    try:
+    with captured_program(args, "digit_during_wait") as (p, cap, tone_map):
         p.start(cap.env)
         report = p.probe()
         p.keys(["2", "+", "3"])
@@ -147,12 +141,7 @@ def digit_during_wait(args):
         p.click("7", report)
         p.wait_entry("7")
         p.wait_tape("2+3=5\r\n")
-
-        def done():
-            segs = cap.segments(tone_map)
-            i = find_equals(segs, mark - 0.2)
-            return (segs, i) if i is not None and cap.now() - segs[i].onset > 2.5 else None
-        segs, i = wait_for(done, "the readout", timeout=30, step=0.2)
+        segs, i = wait_readout(cap, tone_map, mark, 2.5, "the readout")
         got = readout_onsets(segs, i)
         check([n for n, _ in got] == ["七", "七"], "after 等于: %r" % got)
         check(abs(got[1][1] - args.pauses.readout_delay) <= 30,
@@ -165,17 +154,11 @@ def digit_during_wait(args):
         p.wait_entry("9")
         print("Entry box answered during a readout after %.0f ms" % ((time.monotonic() - start) * 1000))
         p.close()
-    finally:
-        p.kill()
-        cap.stop()
 
 
 @scenario
 def entry_takes_forty_digits(args):
-    tone_map = tone_analysis.load_map(args.tone_map)
-    p = Program(args, "entry_takes_forty_digits")
-    cap = Capture(p.folder)
-    try:
+    with captured_program(args, "entry_takes_forty_digits") as (p, cap, tone_map):
         p.start(cap.env)
         report = p.probe()
         # 41 bytes, past the Entry box's 30-byte typing limit: 0.05 and then
@@ -189,27 +172,17 @@ def entry_takes_forty_digits(args):
         mark = cap.now()
         p.click("=", report)
         # What ToNumber makes of the 40 digits, read out to the fen: 五分.
-        def done():
-            segs = cap.segments(tone_map)
-            i = find_equals(segs, mark - 0.2)
-            return (segs, i) if i is not None and cap.now() - segs[i].onset > 1.8 else None
-        segs, i = wait_for(done, "the readout", timeout=30, step=0.2)
+        segs, i = wait_readout(cap, tone_map, mark, 1.8, "the readout")
         got = [n for n, _ in readout_onsets(segs, i)]
         check(got == ["伍", "分"], "the readout after the 40 digits: %r" % got)
         check(p.entry() == gbk(digits), "the Entry box after =: %r" % p.entry())
         p.close()
-    finally:
-        p.kill()
-        cap.stop()
 
 
 @scenario
 def sound_toggle_by_click(args):
     """Two clicks at the Sound toggle's centre: the sound goes off, then on."""
-    tone_map = tone_analysis.load_map(args.tone_map)
-    p = Program(args, "sound_toggle_by_click")
-    cap = Capture(p.folder)
-    try:
+    with captured_program(args, "sound_toggle_by_click") as (p, cap, tone_map):
         p.start(cap.env)
         report = p.probe()
 
@@ -232,6 +205,3 @@ def sound_toggle_by_click(args):
         heard = [s.name for s in cap.segments(tone_map) if s.onset > mark]
         check(heard == ["七"], "with the sound off and on again: %r" % heard)
         p.close()
-    finally:
-        p.kill()
-        cap.stop()
