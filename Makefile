@@ -80,10 +80,11 @@ run: windows
 # The same program on a virtual display, driven through 1234.5 × 2 = by real
 # clicks: a screenshot and the spoken readout as a WAVE file in build/demo.
 demo: windows
-	@tree=$(RUN_TREE); scripts/with-display.sh python3 tests/e2e/talvique_e2e.py \
+	@tree=$(RUN_TREE); scripts/with-display.sh python3 tests/e2e/demo.py \
 	  --exe $$tree/bin/Talvique.exe --probe $$tree/e2e/window_probe.exe --wav $$tree/bin/wav \
-	  --tones $$tree/test-tones/wav --tone-map $$tree/test-tones/tones.tsv --work $$tree/e2e/runs \
-	  --wine-exec $(CURDIR)/scripts/wine-exec.sh --demo $(BUILD)/demo
+	  --tones $$tree/test-tones/wav --tone-map $$tree/test-tones/tones.tsv \
+	  --layout $$tree/resources/main_window.layout --work $$tree/e2e/runs \
+	  --wine-exec $(CURDIR)/scripts/wine-exec.sh --out $(BUILD)/demo
 
 # Zips to unpack and run on Windows: Talvique.exe, its help page and its wav
 # folder, the recordings' names stored as GBK bytes. Talvique.zip holds the i686 build

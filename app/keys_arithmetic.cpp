@@ -9,6 +9,7 @@
 #include "app/calculator_state.h"
 #include "app/handlers.h"
 #include "app/main_window_ids.h"
+#include "app/readout_schedule.h"
 #include "app/wait.h"
 
 namespace talv::app {
@@ -101,7 +102,7 @@ void PressEquals() {
   // readout follows it by 500 ms however long starting the sound took.
   const int32_t start = TickNow();
   PlayUnderBase("\\wav\\等于");
-  WaitUntilTick(TickAfter(start, 500));
+  WaitUntilTick(TickAfter(start, kReadoutDelayMs));
   // The window closed during the wait: nothing is read, and the Entry box
   // is gone.
   if (Closing) return;

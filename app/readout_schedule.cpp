@@ -15,12 +15,11 @@ struct Syllable {
 // 五 and 十 have rules of their own (see ScheduleReadout); their pause here is
 // the plain one.
 const Syllable kSyllables[] = {
-    {"零", "零", 400, nullptr}, {"一", "一", 400, "一y"}, {"二", "二", 400, "二y"},
-    {"三", "三", 400, "三y"},   {"四", "四", 400, "四y"}, {"五", "五", 300, "五y"},
-    {"六", "六", 400, "六y"},   {"七", "七", 400, "七y"}, {"八", "八", 400, "八y"},
-    {"九", "九", 400, "九y"},   {"十", "十", 350, "十y"}, {"百", "百", 350, nullptr},
-    {"千", "千", 350, nullptr}, {"万", "万", 350, nullptr}, {"元", "元", 300, nullptr},
-    {"角", "角", 550, nullptr}, {"分", "分", 0, nullptr},
+#define TALV_SYLLABLE(character, file, pause_ms, lone_file) {character, file, pause_ms, lone_file},
+#define TALV_PAUSE(name, ms)
+#include "app/readout_pauses.inc"
+#undef TALV_PAUSE
+#undef TALV_SYLLABLE
 };
 
 const Syllable* Lookup(const std::string& character) {
@@ -66,11 +65,11 @@ std::vector<ReadoutStep> ScheduleReadout(const std::string& text, bool end_mark)
       // Characters without a recording (负, 亿, 整, 溢, 出, "!") are skipped.
     } else if (current == "五") {
       const bool last = end_mark ? i + 2 == length : i + 1 == length;
-      steps.push_back({last ? "五" : "伍", 300});
+      steps.push_back({last ? "五" : "伍", s->pause_ms});
     } else if (current == "十") {
       const std::string next = CharacterAt(text, i + 2);
       const bool long_pause = IsOneOf(previous, "五", "八") || IsOneOf(next, "五", "八", "二");
-      steps.push_back({"十", long_pause ? 550 : 350});
+      steps.push_back({"十", long_pause ? kLongTenPauseMs : s->pause_ms});
     } else {
       steps.push_back({s->file, s->pause_ms});
     }

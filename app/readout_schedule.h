@@ -15,10 +15,13 @@ struct ReadoutStep {
   bool operator==(const ReadoutStep& o) const { return file == o.file && pause_ms == o.pause_ms; }
 };
 
-// The pause after a lead-in sound and the closing pause after the last syllable.
-constexpr int kLeadInPauseMs = 1000;
-constexpr int kClosingPauseMs = 450;
-constexpr int kLonePauseMs = 660;
+// The named pauses of app/readout_pauses.inc: kLongTenPauseMs,
+// kLeadInPauseMs, kClosingPauseMs, kLonePauseMs and kReadoutDelayMs.
+#define TALV_SYLLABLE(character, file, pause_ms, lone_file)
+#define TALV_PAUSE(name, ms) constexpr int name = ms;
+#include "app/readout_pauses.inc"
+#undef TALV_PAUSE
+#undef TALV_SYLLABLE
 
 // The lead-in recording for lead-in 1, 2 or 3 ("ys", "ss", "zh"); empty otherwise.
 const char* LeadInFile(int lead_in);

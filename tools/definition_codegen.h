@@ -4,8 +4,10 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tools/window_description.h"
+#include "tools/window_layout.h"
 
 namespace talv::tools {
 
@@ -19,5 +21,13 @@ std::string GenerateDefinitionSource(const Description& d, const Bytes& segment,
 // for tests that parse the description themselves.
 std::string GenerateDescriptionSource(std::string_view text,
                                       const std::map<std::string, Bytes>& files);
+
+// main_window_controls.h: the ids under the C++ names that the description
+// gives them (`symbol`): a window's and its window unit's in talv::app, the
+// controls' in talv::app::control; NAME[INDEX] names form an array.
+std::string GenerateControlIdsHeader(const Description& d);
+
+// The windows' layout at the design size, for the layout file.
+std::vector<WindowLayout> LayoutOf(const Description& d);
 
 }  // namespace talv::tools

@@ -5,6 +5,8 @@
 //   main_window_definition.cpp    both as constant-segment arrays, with the
 //                                 picture constants and handler names
 //   main_window_description.cpp   the description and its files, for tests
+//   main_window_controls.h        the ids under their C++ names, for the app
+//   main_window.layout            where each unit lies (tools/window_layout.h)
 // The segment is read back before anything is written.
 #include <cstdio>
 #include <fstream>
@@ -79,7 +81,10 @@ int main(int argc, char** argv) {
       WriteFile(out_dir + "/main_window_definition.cpp",
                      talv::tools::GenerateDefinitionSource(d, segment, header)) &&
       WriteFile(out_dir + "/main_window_description.cpp",
-                     talv::tools::GenerateDescriptionSource(text, files));
+                     talv::tools::GenerateDescriptionSource(text, files)) &&
+      WriteFile(out_dir + "/main_window_controls.h", talv::tools::GenerateControlIdsHeader(d)) &&
+      WriteFile(out_dir + "/main_window.layout",
+                talv::tools::FormatWindowLayouts(talv::tools::LayoutOf(d)));
   if (!ok) {
     std::fprintf(stderr, "talvdef: cannot write into %s\n", out_dir.c_str());
     return 1;

@@ -212,6 +212,8 @@ class Parser {
     return true;
   }
 
+  bool Symbol(std::string* symbol);
+  bool CheckSymbols(std::string* error) const;
   bool Statement();
   bool FontStatement();
   bool WindowStatement();
@@ -263,6 +265,13 @@ bool Parser::Run(std::string_view text, std::string* error) {
       *error = "a window's first unit must be its window unit";
       return false;
     }
+    const UnitRecord& own = w.units[0].record;
+    const ClientFrame& f = w.frame;
+    if (f.left < 0 || f.top < 0 || f.right < 0 || f.bottom < 0 ||
+        int64_t(f.left) + f.right > own.width || int64_t(f.top) + f.bottom > own.height) {
+      *error = "line " + std::to_string(w.units[0].line) + ": the frame leaves no client area";
+      return false;
+    }
     for (DescribedUnit& u : w.units) {
       for (size_t i = 0; i < u.handler_names.size(); ++i) {
         const std::string& name = u.handler_names[i];
@@ -283,6 +292,63 @@ bool Parser::Run(std::string_view text, std::string* error) {
   for (const ConstantPicture& c : d_.constants) {
     if (!d_.pictures.count(c.picture)) {
       *error = "constant " + c.symbol + " names an unknown picture";
+      return false;
+    }
+  }
+  return CheckSymbols(error);
+}
+
+// A C++ name, or an element of an array: kEntry, kDigit[3].
+bool Parser::Symbol(std::string* symbol) {
+  std::string w;
+  if (!Word(&w)) return Fail("a C++ name expected for symbol");
+  size_t i = 0;
+  auto letter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; };
+  auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+  if (!letter(w[0])) return Fail("'" + w + "' is not a C++ name");
+  while (i < w.size() && (letter(w[i]) || digit(w[i]))) ++i;
+  if (i < w.size()) {
+    // NAME[INDEX]: an index of at most three digits, without leading zeros.
+    size_t close = w.size() - 1;
+    bool element = w[i] == '[' && w[close] == ']' && close - i >= 2 && close - i <= 4 &&
+                   (w[i + 1] != '0' || close - i == 2);
+    for (size_t k = i + 1; element && k < close; ++k) element = digit(w[k]);
+    if (!element) return Fail("'" + w + "' is not a C++ name or NAME[INDEX]");
+  }
+  *symbol = w;
+  return true;
+}
+
+// Every symbol names one id; an array's elements run from [0] without gaps.
+bool Parser::CheckSymbols(std::string* error) const {
+  std::set<std::string> names;
+  std::map<std::string, std::set<int>> arrays;
+  auto add = [&](const std::string& symbol) {
+    if (symbol.empty()) return true;
+    size_t bracket = symbol.find('[');
+    if (!names.insert(symbol).second) {
+      *error = "symbol " + symbol + " given twice";
+      return false;
+    }
+    if (bracket != std::string::npos) {
+      arrays[symbol.substr(0, bracket)].insert(std::atoi(symbol.c_str() + bracket + 1));
+    }
+    return true;
+  };
+  for (const DescribedWindow& w : d_.windows) {
+    if (!add(w.symbol)) return false;
+    for (const DescribedUnit& u : w.units) {
+      if (!add(u.symbol)) return false;
+    }
+  }
+  for (const auto& [array, indices] : arrays) {
+    if (names.count(array)) {
+      *error = "symbol " + array + " is both a name and an array";
+      return false;
+    }
+    if (*indices.rbegin() != int(indices.size()) - 1) {
+      *error = "symbol " + array + " lacks elements below [" +
+               std::to_string(*indices.rbegin()) + "]";
       return false;
     }
   }
@@ -389,6 +455,8 @@ bool Parser::WindowStatement() {
       if (!Dword(&w.word1, "words") || !Dword(&w.word2, "words")) return false;
     } else if (key == "texts") {
       if (!Text(&w.text1) || !Text(&w.text2)) return Fail("two texts expected");
+    } else if (key == "symbol") {
+      if (!Symbol(&w.symbol)) return false;
     } else {
       return Fail("unknown window field '" + key + "'");
     }
@@ -423,6 +491,12 @@ bool Parser::UnitStatement() {
   window_->units.push_back(std::move(u));
   unit_ = &window_->units.back();
   unit_empty_kind_ = false;
+  // Fields may follow on the same line.
+  std::string key;
+  while (!AtEnd()) {
+    if (!Word(&key)) return Fail("a field name expected");
+    if (!UnitField(key)) return false;
+  }
   return true;
 }
 
@@ -472,6 +546,13 @@ bool Parser::UnitField(const std::string& key) {
     return any || Fail("flags: visible, disabled, tabstop or none expected");
   }
   if (key == "taborder") return Dword(&r.tab_order, "taborder");
+  if (key == "symbol") return Symbol(&unit_->symbol);
+  if (key == "frame") {
+    if (UnitSort(r.control_id) != kUnitSortWindow) return Fail("only the window unit has a frame");
+    ClientFrame& f = window_->frame;
+    return Int(&f.left, "frame") && Int(&f.top, "frame") && Int(&f.right, "frame") &&
+           Int(&f.bottom, "frame");
+  }
   if (key == "on") {
     std::string name, handler;
     int32_t event;
@@ -510,6 +591,13 @@ bool Parser::KindField(const std::string& key, K& kind) {
 }
 
 }  // namespace
+
+std::string DescribedKindName(uint32_t kind_word) {
+  for (const KindName& k : kKindNames) {
+    if (k.kind_word == kind_word) return k.name;
+  }
+  return std::string();
+}
 
 Bytes MakeLogFont(int32_t height, int32_t weight, uint8_t charset, uint8_t out_precision,
                   uint8_t clip_precision, uint8_t quality, uint8_t pitch_and_family,

@@ -24,7 +24,13 @@ struct DescribedUnit {
   // The kind's values; nullopt stores an empty kind-data block.
   std::optional<definition::KindData> kind;
   std::vector<std::string> handler_names;  // per binding, "none" for −1
+  std::string symbol;  // the C++ name of its id, e.g. "kEntry" or "kDigit[3]"; may be empty
   int line = 0;
+};
+
+// The frame around a window's client area at the design size, in pixels.
+struct ClientFrame {
+  int32_t left = 0, top = 0, right = 0, bottom = 0;
 };
 
 struct DescribedWindow {
@@ -32,6 +38,8 @@ struct DescribedWindow {
   uint32_t word1 = 0;
   uint32_t word2 = 0;
   std::string text1, text2;
+  std::string symbol;  // the C++ name of its Window id; may be empty
+  ClientFrame frame;
   std::vector<DescribedUnit> units;
 };
 
@@ -64,6 +72,10 @@ using FileLoader = std::function<bool(const std::string& file, Bytes* out)>;
 // which line was wrong and why.
 bool ParseDescription(std::string_view text, const FileLoader& load, Description* out,
                       std::string* error);
+
+// The kind's name in descriptions ("Button", "window", …); empty for an
+// unknown kind word.
+std::string DescribedKindName(uint32_t kind_word);
 
 // The windows with their packed control tables (kind data serialized).
 std::vector<definition::WindowDefinition> BuildWindows(const Description& d);

@@ -1,6 +1,6 @@
 // The built Main window definition: its size, its table, and every value
 // read back from it, compared with the readable description parsed here on
-// its own and with the Main window's layout written out below.
+// its own and with the layout file that talvdef wrote from it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +13,8 @@
 #include "runtime/core/blocks.h"
 #include "runtime/window/definition/definition_header.h"
 #include "runtime/window/definition/definition_segment.h"
+#include "tests/support/main_window_layout.h"
+#include "tools/definition_codegen.h"
 #include "tools/window_description.h"
 
 namespace talv {
@@ -62,51 +64,27 @@ class MainWindowTest : public ::testing::Test {
   std::vector<WindowDefinition> windows_;
 };
 
-// The Main window's layout: Control id, name, kind, geometry, tag and the
-// handler of its one bound event (or none).
-struct Expected {
-  uint32_t id;
+// The handler of each control's one bound event; the other controls have
+// none (the window unit's three bindings are checked on their own).
+struct Binding {
   const char* name;
-  uint32_t kind;
-  int32_t left, top, width, height;
-  const char* tag;
   int32_t event;
   int32_t handler;
 };
-constexpr int32_t kNone = kNoHandler;
 #define H(name) int32_t(MainHandler::name)
-const Expected kLayout[] = {
-    {0x06010003, nullptr, WindowKind::kKindWord, 50, 50, 434, 432, "", 0, H(StartUp)},
-    {0x160100CC, "超级链接框1", HyperLinkerKind::kKindWord, 0, 381, 394, 20, "", 0, kNone},
-    {0x1601007E, "gfd", PicBtnKind::kKindWord, 399, 381, 20, 20, "", -1, H(ToggleSound)},
-    {0x16010004, "sqc1", ButtonKind::kKindWord, 66, 284, 60, 60, "", 0, H(PressBackspace)},
-    {0x16010005, "标签1", LabelKind::kKindWord, 344, 357, 72, 16, "", 0, kNone},
-    {0x16010006, "按钮1", ButtonKind::kKindWord, 254, 353, 80, 24, "", 0, H(DayCount)},
-    {0x16010007, "日期框2", DatePickerKind::kKindWord, 127, 353, 120, 24, "", 0, kNone},
-    {0x16010008, "日期框1", DatePickerKind::kKindWord, 5, 353, 120, 24, "", 0, kNone},
-    {0x16010009, "步骤", EditBoxKind::kKindWord, 251, 5, 173, 340, "", 0, kNone},
-    {0x1601000A, "szf", ButtonKind::kKindWord, 66, 224, 60, 60, "", 0, H(PressSign)},
-    {0x1601000B, "sdeng", ButtonKind::kKindWord, 125, 284, 120, 60, "", 0, H(PressEquals)},
-    {0x1601000C, "schu", ButtonKind::kKindWord, 186, 224, 60, 60, "", 0, H(PressDivide)},
-    {0x1601000D, "scheng", ButtonKind::kKindWord, 186, 164, 60, 60, "", 0, H(PressTimes)},
-    {0x1601000E, "sjian", ButtonKind::kKindWord, 186, 104, 60, 60, "", 0, H(PressMinus)},
-    {0x1601000F, "sjia", ButtonKind::kKindWord, 186, 44, 60, 60, "", 0, H(PressPlus)},
-    {0x16010010, "sqc", ButtonKind::kKindWord, 6, 284, 60, 60, "", 0, H(PressClear)},
-    {0x16010011, "s3", ButtonKind::kKindWord, 126, 164, 60, 60, "3", 0, kNone},
-    {0x16010012, "s6", ButtonKind::kKindWord, 126, 104, 60, 60, "6", 0, kNone},
-    {0x16010013, "s9", ButtonKind::kKindWord, 126, 44, 60, 60, "9", 0, kNone},
-    {0x16010014, "s8", ButtonKind::kKindWord, 66, 44, 60, 60, "8", 0, kNone},
-    {0x16010015, "sdian", ButtonKind::kKindWord, 126, 224, 60, 60, "", 0, H(PressPoint)},
-    {0x16010016, "s2", ButtonKind::kKindWord, 66, 164, 60, 60, "2", 0, kNone},
-    {0x16010017, "s5", ButtonKind::kKindWord, 66, 104, 60, 60, "5", 0, kNone},
-    {0x16010018, "s1", ButtonKind::kKindWord, 6, 164, 60, 60, "1", 0, kNone},
-    {0x16010019, "s4", ButtonKind::kKindWord, 6, 104, 60, 60, "4", 0, kNone},
-    {0x1601001A, "s0", ButtonKind::kKindWord, 6, 224, 60, 60, "0", 0, H(PressDigit)},
-    {0x1601001B, "s7", ButtonKind::kKindWord, 6, 44, 60, 60, "7", 0, kNone},
-    {0x1601001C, "计算", EditBoxKind::kKindWord, 4, 3, 246, 35, "", 0, kNone},
-    {0x1601001D, "分组框1", GroupBoxKind::kKindWord, 3, 35, 246, 312, "", 0, kNone},
+const Binding kBindings[] = {
+    {"gfd", -1, H(ToggleSound)},    {"sqc1", 0, H(PressBackspace)}, {"按钮1", 0, H(DayCount)},
+    {"szf", 0, H(PressSign)},       {"sdeng", 0, H(PressEquals)},   {"schu", 0, H(PressDivide)},
+    {"scheng", 0, H(PressTimes)},   {"sjian", 0, H(PressMinus)},    {"sjia", 0, H(PressPlus)},
+    {"sqc", 0, H(PressClear)},      {"sdian", 0, H(PressPoint)},    {"s0", 0, H(PressDigit)},
 };
 #undef H
+const Binding* BindingOf(const std::string& name) {
+  for (const Binding& b : kBindings) {
+    if (name == b.name) return &b;
+  }
+  return nullptr;
+}
 
 TEST_F(MainWindowTest, SegmentAndHeaderHaveTheirSizesAndFields) {
   EXPECT_EQ(sizeof kMainWindowSegment, 8072u);
@@ -132,18 +110,20 @@ TEST_F(MainWindowTest, WindowIndexAndTableHoldThe29UnitsInDefinitionOrder) {
   EXPECT_EQ(w.text1, "");
   EXPECT_EQ(w.text2, "");
   ASSERT_EQ(table().UnitCount(), 29u);
-  for (uint32_t i = 0; i < 29; ++i) EXPECT_EQ(table().ControlIdAt(i), kLayout[i].id) << i;
+  ASSERT_EQ(test::MainWindowLayout().units.size(), 29u);
+  for (uint32_t i = 0; i < 29; ++i) {
+    EXPECT_EQ(table().ControlIdAt(i), test::MainWindowLayout().units[i].id) << i;
+  }
 }
 
 TEST_F(MainWindowTest, EveryUnitHasItsLayoutFlagsTagAndBinding) {
+  ASSERT_EQ(test::MainWindowLayout().units.size(), 29u);
   for (uint32_t i = 0; i < 29; ++i) {
-    const Expected& e = kLayout[i];
+    const tools::LayoutUnit& e = test::MainWindowLayout().units[i];
     SCOPED_TRACE(i);
     UnitRecordView u = Unit(i);
-    EXPECT_EQ(u.kind_word, e.kind);
-    if (e.name) {
-      EXPECT_EQ(u.name, e.name);
-    }
+    EXPECT_EQ(tools::DescribedKindName(u.kind_word), e.kind);
+    EXPECT_EQ(u.name, e.name);
     EXPECT_EQ(u.remark, "");
     EXPECT_EQ(u.left, e.left);
     EXPECT_EQ(u.top, e.top);
@@ -168,18 +148,19 @@ TEST_F(MainWindowTest, EveryUnitHasItsLayoutFlagsTagAndBinding) {
       EXPECT_EQ(u.HandlerFor(12), kNoHandler);
       EXPECT_EQ(u.HandlerFor(1), kNoHandler);
       EXPECT_EQ(u.HandlerFor(3), kNoHandler);
-    } else if (e.handler == kNoHandler) {
-      EXPECT_TRUE(u.bindings.empty());  // no −1 entries are stored
-    } else {
+    } else if (const Binding* b = BindingOf(e.name)) {
       ASSERT_EQ(u.bindings.size(), 1u);
-      EXPECT_EQ(u.bindings[0].event, e.event);
-      EXPECT_EQ(u.bindings[0].handler, e.handler);
+      EXPECT_EQ(u.bindings[0].event, b->event);
+      EXPECT_EQ(u.bindings[0].handler, b->handler);
+    } else {
+      EXPECT_TRUE(u.bindings.empty());  // no −1 entries are stored
     }
   }
 }
 
-// The client area at the design size, as the recorded layout assumes it: a
-// 4-pixel frame on every side and a 23-pixel caption with the top frame.
+// The client area at the design size, as the recorded layout assumes it (the
+// layout file gives it: a 4-pixel frame on every side and a 23-pixel caption
+// with the top frame).
 struct Box {
   int32_t left, top, right, bottom;
 };
@@ -191,8 +172,8 @@ Box Overlap(const Box& a, const Box& b) {
 bool Empty(const Box& b) { return b.right <= b.left || b.bottom <= b.top; }
 
 TEST_F(MainWindowTest, EveryControlLiesInTheClientAreaAndOnlyTheKeypadOverlaps) {
-  const UnitRecordView window = Unit(0);
-  const Box client{0, 0, window.width - 2 * 4, window.height - 23 - 4};
+  const tools::WindowLayout& layout = test::MainWindowLayout();
+  const Box client{0, 0, layout.client_width, layout.client_height};
   const std::set<std::string> keys = {"sqc1", "szf", "sdeng", "schu", "scheng", "sjian", "sjia",
                                       "sqc",  "s0",  "s1",    "s2",   "s3",     "s4",    "s5",
                                       "s6",   "s7",  "s8",    "s9",   "sdian"};
@@ -428,6 +409,25 @@ TEST_F(MainWindowTest, ReadBackEqualsTheParsedDescription) {
   EXPECT_EQ(Unit(0).name.size() + Unit(0).tag.size() +
                 std::get<HyperLinkerKind>(*w.units[1].kind).web_address.size(),
             18u);
+}
+
+// The layout file in the build tree is the description's layout: the
+// client area inside the design size's frame, every unit's place, tag and
+// caption.
+TEST_F(MainWindowTest, TheLayoutFileIsTheDescriptionsLayout) {
+  const std::vector<tools::WindowLayout> described = tools::LayoutOf(ParseEmbeddedDescription());
+  EXPECT_EQ(tools::FormatWindowLayouts({test::MainWindowLayout()}),
+            tools::FormatWindowLayouts(described));
+  const tools::WindowLayout& layout = test::MainWindowLayout();
+  EXPECT_EQ(layout.window_id, kMainWindowId);
+  EXPECT_EQ(layout.client_left, 4);
+  EXPECT_EQ(layout.client_top, 23);
+  EXPECT_EQ(layout.client_width, 426);
+  EXPECT_EQ(layout.client_height, 405);
+  EXPECT_EQ(test::MainWindowUnit("sdeng").caption, "=");
+  EXPECT_EQ(test::MainWindowUnit("按钮1").caption, "计算天数");
+  EXPECT_EQ(test::MainWindowUnit("步骤").caption, "");  // an edit box has no caption
+  EXPECT_EQ(test::MainWindowUnit("s7").tag, "7");
 }
 
 TEST_F(MainWindowTest, ALongerTagLeavesEveryLaterControlAsItWas) {

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/runtime_api.h"
+#include "resources/main_window_controls.h"
 #include "resources/main_window_definition.h"
 #include "runtime/window/host/window_commands.h"
 #include "runtime/core/blocks.h"
@@ -30,6 +31,7 @@
 #include "runtime/window/host/key_shortcuts.h"
 #include "runtime/window/kinds/kind_object_win32.h"
 #include "runtime/window/host/window_runtime_win32.h"
+#include "tests/support/main_window_layout.h"
 #include "tests/window/control_test_support_win32.h"
 
 namespace talv {
@@ -37,10 +39,16 @@ namespace {
 
 constexpr int32_t kMain = int32_t(kMainWindowId);
 constexpr int32_t kWindowUnit = int32_t(kMainWindowUnitId);
-constexpr int32_t kS0 = 0x1601001A, kS7 = 0x1601001B, kSjia = 0x1601000F, kSqc = 0x16010010,
-                  kTape = 0x16010009, kEntry = 0x1601001C, kLabel = 0x16010005,
-                  kDayButton = 0x16010006, kDate2 = 0x16010007, kDate1 = 0x16010008,
-                  kSound = 0x1601007E, kSign = 0x1601000A, kLink = 0x160100CC;
+namespace control = app::control;
+constexpr int32_t kS0 = control::kDigit[0], kS7 = control::kDigit[7], kSjia = control::kPlus,
+                  kSqc = control::kClear, kTape = control::kTape, kEntry = control::kEntry,
+                  kLabel = control::kDayLabel, kDayButton = control::kDayButton,
+                  kDate2 = control::kDatePicker2, kDate1 = control::kDatePicker1,
+                  kSound = control::kSoundToggle, kSign = control::kSign,
+                  kLink = control::kHyperlink, kGroupBox = control::kGroupBox;
+
+// Where the description places a unit.
+const tools::LayoutUnit& Described(const char* name) { return test::MainWindowUnit(name); }
 
 // Handler slots: the fifteen of the Main window, then three the tests bind.
 constexpr int kChanged = 15, kCharacter = 16, kCloseQuery = 17, kSlots = 18;
@@ -175,24 +183,24 @@ class MainWindowRuntime : public ::testing::Test {
 // ---- Load ---------------------------------------------------------------
 
 TEST_F(MainWindowRuntime, LoadedWindowIsLiveAndAStoredValueWasReadBeforeIt) {
-  EXPECT_EQ(g_left_before_load, 6);
-  EXPECT_EQ(g_tag_before_load, '0');
+  EXPECT_EQ(g_left_before_load, Described("s0").left);
+  EXPECT_EQ(g_tag_before_load, Described("s0").tag[0]);
   ASSERT_NE(Handle(0), nullptr);
   EXPECT_TRUE(IsWindowVisible(Handle(0)));
   EXPECT_TRUE(Main().loaded);
 }
 
 TEST_F(MainWindowRuntime, ChildIdsFollowCreationOrderFromTheLastUnit) {
-  EXPECT_EQ(GetDlgCtrlID(Handle(0x1601001D)), 100);  // 分组框1, the last unit
+  EXPECT_EQ(GetDlgCtrlID(Handle(kGroupBox)), 100);  // 分组框1, the last unit
   EXPECT_EQ(GetDlgCtrlID(Handle(kEntry)), 110);
-  EXPECT_EQ(GetDlgCtrlID(Handle(0x160100CC)), 100 + 10 * 27);
+  EXPECT_EQ(GetDlgCtrlID(Handle(kLink)), 100 + 10 * 27);
 }
 
 TEST_F(MainWindowRuntime, ZOrderIsDefinitionOrderWithTheFirstControlOnTop) {
   HWND top = GetWindow(Handle(0), GW_CHILD);
-  EXPECT_EQ(top, Handle(0x160100CC));
+  EXPECT_EQ(top, Handle(kLink));
   EXPECT_EQ(GetWindow(top, GW_HWNDNEXT), Handle(kSound));
-  EXPECT_EQ(GetWindow(Handle(0x1601001D), GW_HWNDNEXT), nullptr);
+  EXPECT_EQ(GetWindow(Handle(kGroupBox), GW_HWNDNEXT), nullptr);
 }
 
 TEST_F(MainWindowRuntime, ASecondLoadOnlyBringsTheWindowToTheFront) {
@@ -284,7 +292,8 @@ TEST_F(MainWindowRuntime, CommonWritesAreClampedStoredAndApplied) {
   definition::UnitRecordView v;
   ASSERT_TRUE(Main().Walk(UnitOf(kLabel), &v));
   EXPECT_EQ(v.width, 0);
-  rt::WriteInt(kMain, kLabel, 2, 72);
+  const tools::LayoutUnit& label = Described("标签1");
+  rt::WriteInt(kMain, kLabel, 2, label.width);
   rt::WriteInt(kMain, kLabel, 0, 40000);
   ASSERT_TRUE(Main().Walk(UnitOf(kLabel), &v));
   EXPECT_EQ(v.left, 32627);
@@ -293,27 +302,28 @@ TEST_F(MainWindowRuntime, CommonWritesAreClampedStoredAndApplied) {
   ASSERT_TRUE(Main().Walk(UnitOf(kLabel), &v));
   EXPECT_EQ(v.left, -32627);
   EXPECT_EQ(rt::ReadInt(kMain, kLabel, 0), -32627);
-  rt::WriteInt(kMain, kLabel, 0, 344);
-  EXPECT_EQ(rt::ReadInt(kMain, kLabel, 0), 344);
-  EXPECT_EQ(rt::ReadInt(kMain, kLabel, 1), 357);  // the other coordinate kept
-  EXPECT_EQ(rt::ReadInt(kMain, kLabel, 2), 72);
+  rt::WriteInt(kMain, kLabel, 0, label.left);
+  EXPECT_EQ(rt::ReadInt(kMain, kLabel, 0), label.left);
+  EXPECT_EQ(rt::ReadInt(kMain, kLabel, 1), label.top);  // the other coordinate kept
+  EXPECT_EQ(rt::ReadInt(kMain, kLabel, 2), label.width);
 }
 
 TEST_F(MainWindowRuntime, LiveLeftAndTopFollowTheWindowWhenMovedBehindTheRuntime) {
-  MoveWindow(Handle(kS0), 21, 31, 60, 60, TRUE);
+  const tools::LayoutUnit& s0 = Described("s0");
+  MoveWindow(Handle(kS0), 21, 31, s0.width, s0.height, TRUE);
   EXPECT_EQ(rt::ReadInt(kMain, kS0, 0), 21);
   EXPECT_EQ(rt::ReadInt(kMain, kS0, 1), 31);
   definition::UnitRecordView v;
   ASSERT_TRUE(Main().Walk(UnitOf(kS0), &v));
-  EXPECT_EQ(v.left, 6);  // the record is not what the live window says
-  MoveWindow(Handle(kS0), 6, 224, 60, 60, TRUE);
+  EXPECT_EQ(v.left, s0.left);  // the record is not what the live window says
+  MoveWindow(Handle(kS0), s0.left, s0.top, s0.width, s0.height, TRUE);
 }
 
 TEST_F(MainWindowRuntime, TagGrowsTheRecordAndLaterUnitsKeepTheirValues) {
   rt::WriteText(kMain, kS7, 4, "a much longer tag than the digit");
   EXPECT_EQ(Text(kS7, 4), "a much longer tag than the digit");
-  EXPECT_EQ(Text(0x1601001C, 4), "");
-  EXPECT_EQ(rt::ReadInt(kMain, 0x1601001D, 2), 246);
+  EXPECT_EQ(Text(kEntry, 4), "");
+  EXPECT_EQ(rt::ReadInt(kMain, kGroupBox, 2), Described("分组框1").width);
   rt::WriteText(kMain, kS7, 4, "7");
   EXPECT_EQ(Text(kS7, 4), "7");
 }
@@ -665,7 +675,7 @@ void KeyDown(WORD vk, bool down = true) {
   SendInput(1, &i, sizeof i);
 }
 
-constexpr int32_t kSdeng = 0x1601000B, kSjian = 0x1601000E;
+constexpr int32_t kSdeng = control::kEquals, kSjian = control::kMinus;
 
 TEST_F(MainWindowRuntime, SetShortcutKeyTakesButtonsAndKeysAndRefusesTheRest) {
   EXPECT_TRUE(Shortcut(kSjia, TextValue("+")));
@@ -859,7 +869,7 @@ TEST_F(MainWindowRuntime, SetEventForwardingRefusesAndClears) {
   EXPECT_EQ(ForwardedUnit(Main(), UnitOf(kS7)), UnitOf(kS0));  // refusals changed nothing
   EXPECT_TRUE(AsBool(Command(SetEventForwarding, {Ref(kS7, button)})));  // target omitted
   EXPECT_EQ(ForwardedUnit(Main(), UnitOf(kS7)), UnitOf(kS7));
-  const int32_t digits[] = {0x16010011, 0x16010012, 0x16010013, kS7};
+  const int32_t digits[] = {control::kDigit[3], control::kDigit[6], control::kDigit[9], kS7};
   for (int32_t d : digits)
     ASSERT_TRUE(AsBool(Command(SetEventForwarding, {Ref(d, button), Ref(kS0, button)})));
   EXPECT_TRUE(AsBool(Command(SetEventForwarding,
@@ -886,15 +896,17 @@ TEST_F(MainWindowRuntime, MoveComponentWithTheCurrentGeometryDoesNothing) {
 
 TEST_F(MainWindowRuntime, MoveComponentKeepsWhatIsNotGiven) {
   const TypedValue s0 = Ref(kS0, TypeCode::KindButton);
+  const tools::LayoutUnit& placed = Described("s0");
   Command(MoveComponent, {s0, IntValue(16)});
   EXPECT_EQ(rt::ReadInt(kMain, kS0, 0), 16);
-  EXPECT_EQ(rt::ReadInt(kMain, kS0, 1), 224);
-  EXPECT_EQ(rt::ReadInt(kMain, kS0, 2), 60);
+  EXPECT_EQ(rt::ReadInt(kMain, kS0, 1), placed.top);
+  EXPECT_EQ(rt::ReadInt(kMain, kS0, 2), placed.width);
   Command(MoveComponent, {s0, Omitted(), IntValue(230), IntValue(-1), IntValue(50)});
   EXPECT_EQ(rt::ReadInt(kMain, kS0, 1), 230);
-  EXPECT_EQ(rt::ReadInt(kMain, kS0, 2), 60);
+  EXPECT_EQ(rt::ReadInt(kMain, kS0, 2), placed.width);
   EXPECT_EQ(rt::ReadInt(kMain, kS0, 3), 50);
-  Command(MoveComponent, {s0, IntValue(6), IntValue(224), IntValue(60), IntValue(60)});
+  Command(MoveComponent, {s0, IntValue(placed.left), IntValue(placed.top), IntValue(placed.width),
+                          IntValue(placed.height)});
 }
 
 TEST_F(MainWindowRuntime, AppendTextAppendsInOrderAndPutsTheCaretAtTheEnd) {
