@@ -593,10 +593,12 @@ bool Parser::KindField(const std::string& key, K& kind) {
 }  // namespace
 
 std::string DescribedKindName(uint32_t kind_word) {
-  for (const KindName& k : kKindNames) {
-    if (k.kind_word == kind_word) return k.name;
-  }
-  return std::string();
+  std::string name;
+  definition::ForEachKind([&](auto tag) {
+    const KindInfo& kind = KindSchema<typename decltype(tag)::type>::kKind;
+    if (kind.kind_word == kind_word) name = kind.english_name;
+  });
+  return name;
 }
 
 Bytes MakeLogFont(int32_t height, int32_t weight, uint8_t charset, uint8_t out_precision,
