@@ -9,7 +9,8 @@
 //       BS_BITMAP / BS_ICON and without an image set): drawn completely by
 //       us (skin_paint_win32.cpp) in their normal, hot, pressed or disabled
 //       state; the control itself keeps handling keyboard, mouse, focus and
-//       clicks, we only repaint after every message that changes its look;
+//       clicks, we only repaint after every message that may change its look
+//       (the list the visual styles use too, runtime/paint/);
 //       static texts, group boxes, check boxes and radio buttons: coloured
 //       through their parent's WM_CTLCOLORSTATIC (control background and
 //       text colours, the disabled text colour when disabled);
@@ -34,6 +35,8 @@
 
 #include <initializer_list>
 
+#include "runtime/paint/button_control_win32.h"
+#include "runtime/paint/paint_tools_win32.h"
 #include "skin/skin_paint_win32.h"
 
 namespace talv::skin {
@@ -79,12 +82,6 @@ bool Snapshot(ActiveSkin* skin, Brushes* brushes) {
   return active;
 }
 
-bool ClassIs(HWND hwnd, const char* name) {
-  char cls[64];
-  if (!hwnd || GetClassNameA(hwnd, cls, int(sizeof cls)) == 0) return false;
-  return lstrcmpiA(cls, name) == 0;
-}
-
 bool IsSkinnableTopLevel(HWND hwnd) {
   char cls[64];
   if (GetClassNameA(hwnd, cls, int(sizeof cls)) == 0) return false;
@@ -100,18 +97,13 @@ Role Classify(HWND hwnd, LONG style, HWND parent) {
   char cls[64];
   if (!hwnd || GetClassNameA(hwnd, cls, int(sizeof cls)) == 0) return Role::kNone;
   if (lstrcmpiA(cls, "Button") == 0) {
-    switch (style & BS_TYPEMASK) {
-      case BS_PUSHBUTTON:
-      case BS_DEFPUSHBUTTON:
+    switch (paint::ButtonTypeOf(style)) {
+      case paint::ButtonType::Push:
         return (style & (BS_BITMAP | BS_ICON)) ? Role::kNone : Role::kPushButton;
-      case BS_CHECKBOX:
-      case BS_AUTOCHECKBOX:
-      case BS_RADIOBUTTON:
-      case BS_3STATE:
-      case BS_AUTO3STATE:
-      case BS_AUTORADIOBUTTON:
+      case paint::ButtonType::CheckBox:
+      case paint::ButtonType::RadioButton:
         return (style & BS_PUSHLIKE) ? Role::kNone : Role::kStatic;
-      case BS_GROUPBOX:
+      case paint::ButtonType::GroupBox:
         return Role::kStatic;
       default:
         return Role::kNone;  // owner-drawn, user buttons, split buttons …
@@ -132,7 +124,7 @@ Role Classify(HWND hwnd, LONG style, HWND parent) {
     static const char* const kComposite[] = {"ComboBox", "ComboBoxEx32", "SysIPAddress32",
                                              "SysDateTimePick32"};
     for (const char* name : kComposite)
-      if (ClassIs(parent, name)) return Role::kNone;
+      if (paint::ClassIs(parent, name)) return Role::kNone;
     return Role::kEdit;
   }
   return Role::kNone;
@@ -244,30 +236,9 @@ bool HasImage(HWND button) {
 bool DrawnByUs(HWND button, ActiveSkin* skin) {
   if (!Snapshot(skin, nullptr) || !(skin->parts & kSkinPartPushButtons)) return false;
   LONG style = GetWindowLongA(button, GWL_STYLE);
-  LONG type = style & BS_TYPEMASK;
-  if ((type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON) || (style & (BS_BITMAP | BS_ICON)))
+  if (paint::ButtonTypeOf(style) != paint::ButtonType::Push || (style & (BS_BITMAP | BS_ICON)))
     return false;
   return !HasImage(button);
-}
-
-void PaintButton(HWND button, HDC dc, const ActiveSkin& skin, const ButtonState* state) {
-  ButtonLook look;
-  LRESULT pushed = SendMessageA(button, BM_GETSTATE, 0, 0);
-  if (!IsWindowEnabled(button)) look.state = kFaceDisabled;
-  else if (pushed & BST_PUSHED) look.state = kFacePressed;
-  else if (state && state->hot) look.state = kFaceHot;
-  else look.state = kFaceNormal;
-  LONG style = GetWindowLongA(button, GWL_STYLE);
-  look.is_default = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-  LRESULT cues = SendMessageA(button, WM_QUERYUISTATE, 0, 0);
-  look.focus_frame = GetFocus() == button && !(cues & UISF_HIDEFOCUS);
-  look.hide_prefix = (cues & UISF_HIDEACCEL) != 0;
-  HWND parent = GetParent(button);
-  look.surround = parent ? reinterpret_cast<HBRUSH>(SendMessageA(
-                               parent, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
-                               reinterpret_cast<LPARAM>(button)))
-                         : nullptr;
-  PaintButtonFace(button, dc, skin, look);
 }
 
 void RepaintNow(HWND hwnd) {
@@ -277,19 +248,15 @@ void RepaintNow(HWND hwnd) {
 
 LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref) {
   auto* state = reinterpret_cast<ButtonState*>(ref);
+  bool hot = state && state->hot;
   ActiveSkin skin;
   switch (msg) {
-    case WM_PAINT: {
+    case WM_PAINT:
       if (!DrawnByUs(hwnd, &skin)) break;
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
-      if (dc) PaintButton(hwnd, dc, skin, state);
-      EndPaint(hwnd, &ps);
-      return 0;
-    }
+      return paint::PaintOnWmPaint(hwnd, wp, [&](HDC dc) { PaintPushButton(hwnd, dc, skin, hot); });
     case WM_PRINTCLIENT:
       if (!DrawnByUs(hwnd, &skin) || !wp) break;
-      PaintButton(hwnd, reinterpret_cast<HDC>(wp), skin, state);
+      PaintPushButton(hwnd, reinterpret_cast<HDC>(wp), skin, hot);
       return 0;
     case WM_ERASEBKGND:
       if (DrawnByUs(hwnd, &skin)) return 1;  // the face covers the whole client area
@@ -304,35 +271,22 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR 
         return r;
       }
       break;
-    case WM_MOUSELEAVE:
-    case WM_ENABLE:
-    case WM_SETTEXT:
-    case WM_SETFONT:
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_CAPTURECHANGED:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_LBUTTONUP:
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_UPDATEUISTATE:
-    case BM_SETSTATE:
-    case BM_SETSTYLE:
-    case BM_SETCHECK: {
-      // The control updates itself (and may paint its classic look straight
-      // away); the skinned face is drawn over it right after.
-      // A disabled button gets no mouse messages: it starts cold again.
-      if ((msg == WM_MOUSELEAVE || msg == WM_ENABLE) && state) state->hot = false;
-      LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
-      if (DrawnByUs(hwnd, &skin)) RepaintNow(hwnd);
-      return r;
-    }
     case WM_NCDESTROY:
       RemoveWindowSubclass(hwnd, ButtonProc, id);
       RemovePropA(hwnd, kButtonMark);
       if (state) HeapFree(GetProcessHeap(), 0, state);
       return DefSubclassProc(hwnd, msg, wp, lp);
+    default:
+      if (msg == WM_MOUSELEAVE || paint::ButtonLookMayChange(msg)) {
+        // The control updates itself (and may paint its classic look
+        // straight away); the skinned face is drawn over it right after.
+        // A disabled button gets no mouse messages: it starts cold again.
+        if ((msg == WM_MOUSELEAVE || msg == WM_ENABLE) && state) state->hot = false;
+        LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
+        if (DrawnByUs(hwnd, &skin)) RepaintNow(hwnd);
+        return r;
+      }
+      break;
   }
   return DefSubclassProc(hwnd, msg, wp, lp);
 }
@@ -382,16 +336,13 @@ LRESULT CALLBACK CreationHook(int code, WPARAM wp, LPARAM lp) {
   return CallNextHookEx(nullptr, code, wp, lp);
 }
 
-BOOL CALLBACK VisitChild(HWND child, LPARAM) {
-  AttachControl(child, GetWindowLongA(child, GWL_STYLE), GetParent(child));
-  return TRUE;
+void AttachExisting(HWND window, bool top_level) {
+  if (top_level) AttachTopLevel(window);
+  else AttachControl(window, GetWindowLongA(window, GWL_STYLE), GetParent(window));
 }
 
-BOOL CALLBACK VisitTopLevel(HWND top, LPARAM) {
-  AttachTopLevel(top);
-  EnumChildWindows(top, VisitChild, 0);
+void RedrawTree(HWND top) {
   RedrawWindow(top, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
-  return TRUE;
 }
 
 bool HookThisThread() {
@@ -438,7 +389,7 @@ SkinError ApplySkin(const ActiveSkin& skin) {
   g_active = true;
   LeaveCriticalSection(&g_lock);
   if (had) DeleteBrushes(old);
-  EnumThreadWindows(GetCurrentThreadId(), VisitTopLevel, 0);
+  paint::VisitThreadWindows(AttachExisting, RedrawTree);
   return SkinError::kOk;
 }
 

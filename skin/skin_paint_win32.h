@@ -1,4 +1,5 @@
-// Drawing of push-button faces with the active skin.
+// Push-button faces in the active skin, drawn by the painter that the skin
+// library shares with the program (runtime/paint/button_face_win32.h).
 #pragma once
 
 #include <windows.h>
@@ -7,16 +8,8 @@
 
 namespace talv::skin {
 
-struct ButtonLook {
-  SkinFaceState state;
-  bool is_default;     // BS_DEFPUSHBUTTON: the border is one pixel wider
-  bool focus_frame;    // has the focus and the focus cues are shown
-  bool hide_prefix;    // keyboard cues hidden: "&" underlines not drawn
-  HBRUSH surround;     // what shows outside the rounded corners
-};
-
-// Draws the whole client area of the push button `button` into `dc`,
-// through an off-screen bitmap so that it never flickers.
-void PaintButtonFace(HWND button, HDC dc, const ActiveSkin& skin, const ButtonLook& look);
+// Draws the whole client area of the push button `button` into `dc` in its
+// current state; `hot` while the mouse is over it.
+void PaintPushButton(HWND button, HDC dc, const ActiveSkin& skin, bool hot);
 
 }  // namespace talv::skin

@@ -8,7 +8,8 @@
 //                pressed or checked) with a one-pixel frame, accent-coloured
 //                when focused or default and focus-width thick when focused;
 //                the picture (BM_SETIMAGE) or else the caption, placed by the
-//                button's alignment styles.
+//                button's alignment styles and kept inside the face. Drawn
+//                by the push-button painter of runtime/paint/.
 //   check box    a 13-pixel square with a frame, an accent square inside
 //                when checked (a frame-coloured one when indeterminate), and
 //                the caption beside it on the parent's background.
@@ -18,47 +19,23 @@
 #include <cstring>
 
 #include "runtime/commands/visual_style_win32.h"
+#include "runtime/paint/button_control_win32.h"
+#include "runtime/paint/button_face_win32.h"
 
 namespace talv {
 namespace visual_style {
 
-void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
-  COLORREF old = SetBkColor(dc, colour);
-  ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-  SetBkColor(dc, old);
+namespace {
+
+paint::Face FaceOf(COLORREF face, COLORREF frame, int frameWidth) {
+  return {face, face, false, frame, frameWidth, Colours().corner, paint::Rounding::Pen};
 }
 
-void FrameSolid(HDC dc, const RECT& rect, COLORREF colour, int width) {
-  for (int i = 0; i < width; ++i) {
-    RECT r = rect;
-    InflateRect(&r, -i, -i);
-    if (r.right - r.left <= 0 || r.bottom - r.top <= 0) return;
-    RECT edges[4] = {{r.left, r.top, r.right, r.top + 1},
-                     {r.left, r.bottom - 1, r.right, r.bottom},
-                     {r.left, r.top, r.left + 1, r.bottom},
-                     {r.right - 1, r.top, r.right, r.bottom}};
-    for (const RECT& e : edges) FillSolid(dc, e, colour);
-  }
-}
+}  // namespace
 
 void DrawFace(HDC dc, const RECT& rect, COLORREF face, COLORREF frame, int frameWidth,
               HBRUSH background) {
-  int corner = Colours().corner;
-  if (corner <= 0) {
-    FillSolid(dc, rect, face);
-    FrameSolid(dc, rect, frame, frameWidth);
-    return;
-  }
-  FillRect(dc, &rect, background);
-  HPEN pen = CreatePen(PS_INSIDEFRAME, frameWidth, frame);
-  HBRUSH brush = CreateSolidBrush(face);
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  HGDIOBJ oldBrush = SelectObject(dc, brush);
-  RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, corner, corner);
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
-  DeleteObject(pen);
-  DeleteObject(brush);
+  paint::DrawFace(dc, rect, FaceOf(face, frame, frameWidth), {background, 0});
 }
 
 void DrawArrow(HDC dc, const RECT& box, Arrow direction, COLORREF colour) {
@@ -90,16 +67,11 @@ void DrawArrow(HDC dc, const RECT& box, Arrow direction, COLORREF colour) {
 
 HBRUSH ParentBrush(HWND window, HDC dc, UINT colourMessage) {
   HWND parent = GetParent(window);
-  HBRUSH brush = nullptr;
-  if (parent) {
-    brush = reinterpret_cast<HBRUSH>(SendMessageA(parent, colourMessage,
-                                                  reinterpret_cast<WPARAM>(dc),
-                                                  reinterpret_cast<LPARAM>(window)));
-    if (!brush)
-      brush = reinterpret_cast<HBRUSH>(DefWindowProcA(parent, colourMessage,
-                                                      reinterpret_cast<WPARAM>(dc),
-                                                      reinterpret_cast<LPARAM>(window)));
-  }
+  HBRUSH brush = paint::ParentBrush(window, dc, colourMessage);
+  if (!brush && parent)
+    brush = reinterpret_cast<HBRUSH>(DefWindowProcA(parent, colourMessage,
+                                                    reinterpret_cast<WPARAM>(dc),
+                                                    reinterpret_cast<LPARAM>(window)));
   return brush ? brush : GetSysColorBrush(COLOR_BTNFACE);
 }
 
@@ -125,7 +97,14 @@ POINT Align(LONG style, const RECT& box, int cx, int cy) {
 }
 
 // The button's picture (BM_SETIMAGE), drawn in place of the caption.
-bool DrawPicture(HWND window, HDC dc, LONG style, const RECT& box, bool disabled) {
+struct Picture {
+  HANDLE image;
+  UINT kind;  // DST_BITMAP or DST_ICON
+  int cx, cy;
+};
+
+// False when the button has no picture of a size to draw.
+bool FindPicture(HWND window, Picture* out) {
   HANDLE image = reinterpret_cast<HANDLE>(CallPrevious(window, BM_GETIMAGE, IMAGE_BITMAP, 0));
   UINT kind = DST_BITMAP;
   int cx = 0, cy = 0;
@@ -149,10 +128,14 @@ bool DrawPicture(HWND window, HDC dc, LONG style, const RECT& box, bool disabled
     kind = DST_ICON;
   }
   if (cx <= 0 || cy <= 0) return false;
-  POINT at = Align(style, box, cx, cy);
-  DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(image), 0, at.x, at.y, cx, cy,
-             kind | (disabled ? DSS_DISABLED : DSS_NORMAL));
+  *out = {image, kind, cx, cy};
   return true;
+}
+
+void DrawPicture(HDC dc, const Picture& picture, LONG style, const RECT& box, bool disabled) {
+  POINT at = Align(style, box, picture.cx, picture.cy);
+  DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(picture.image), 0, at.x, at.y, picture.cx,
+             picture.cy, picture.kind | (disabled ? DSS_DISABLED : DSS_NORMAL));
 }
 
 void PaintPushButton(const Registration& r, HDC dc, const RECT& client, const char* caption) {
@@ -162,25 +145,19 @@ void PaintPushButton(const Registration& r, HDC dc, const RECT& client, const ch
   bool strong = r.state & (State::Focused | State::Default);
   bool disabled = r.state & State::Disabled;
   COLORREF face = down ? c.accent : (r.state & State::Hot) ? c.faceHot : c.face;
-  DrawFace(dc, client, face, strong ? c.accent : c.frame,
-           (r.state & State::Focused) ? c.focusWidth : 1, background);
   RECT box = client;
   InflateRect(&box, -3, -2);
   LONG style = GetWindowLongA(r.window, GWL_STYLE);
-  if (DrawPicture(r.window, dc, style, box, disabled) || !caption[0]) return;
-  SetTextColor(dc, disabled ? c.textDisabled : down ? c.textOnAccent : c.text);
-  UINT wrap = (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
-  UINT across = (style & BS_CENTER) == BS_LEFT    ? DT_LEFT
-                : (style & BS_CENTER) == BS_RIGHT ? DT_RIGHT
-                                                  : DT_CENTER;
-  RECT measure = box;
-  DrawTextA(dc, caption, -1, &measure, wrap | across | DT_CALCRECT);
-  int height = measure.bottom - measure.top;
-  if (height > box.bottom - box.top) height = box.bottom - box.top;
-  RECT text = box;
-  text.top = Align(style, box, 0, height).y;
-  text.bottom = text.top + height;
-  DrawTextA(dc, caption, -1, &text, wrap | across);
+  Picture picture;
+  bool pictured = FindPicture(r.window, &picture);
+
+  paint::ButtonPaint p = {};
+  p.face = FaceOf(face, strong ? c.accent : c.frame, (r.state & State::Focused) ? c.focusWidth : 1);
+  p.surround = {background, 0};
+  p.caption = {pictured ? nullptr : caption, -1, box, style,
+               disabled ? c.textDisabled : down ? c.textOnAccent : c.text, false, false};
+  paint::PaintButton(dc, client.right, client.bottom, p);  // in the DC's font, unbuffered
+  if (pictured) DrawPicture(dc, picture, style, box, disabled);
 }
 
 void PaintChoice(const Registration& r, HDC dc, const RECT& client, const char* caption) {
@@ -247,17 +224,7 @@ void PaintGroupBox(const Registration& r, HDC dc, const RECT& client, const char
   GetTextMetricsA(dc, &tm);
   RECT frame = client;
   frame.top += tm.tmHeight / 2;
-  if (c.corner > 0) {
-    HPEN pen = CreatePen(PS_INSIDEFRAME, 1, c.frame);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    RoundRect(dc, frame.left, frame.top, frame.right, frame.bottom, c.corner, c.corner);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
-    DeleteObject(pen);
-  } else {
-    FrameSolid(dc, frame, c.frame, 1);
-  }
+  paint::DrawFrame(dc, frame, c.frame, 1, c.corner);
   if (!caption[0]) return;
   SIZE extent;
   GetTextExtentPoint32A(dc, caption, int(strlen(caption)), &extent);
@@ -303,35 +270,13 @@ void PaintNow(HWND window) {
   ReleaseDC(window, dc);
 }
 
-// Messages after which the system procedure may have drawn the button in
-// its own look (directly or through a pending paint).
-bool ChangesLook(UINT message) {
-  switch (message) {
-    case BM_SETSTATE: case BM_SETCHECK: case BM_SETSTYLE: case BM_CLICK:
-    case WM_SETFOCUS: case WM_KILLFOCUS: case WM_ENABLE: case WM_SETTEXT: case WM_SETFONT:
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK: case WM_KEYDOWN:
-    case WM_KEYUP: case WM_CHAR: case WM_CAPTURECHANGED: case WM_UPDATEUISTATE:
-    case WM_STYLECHANGED: case WM_SYSCOLORCHANGE: return true;
-    default: return false;
-  }
-}
-
 }  // namespace
 
 LRESULT ButtonMessage(Registration& r, UINT message, WPARAM wParam, LPARAM lParam) {
   HWND window = r.window;
   switch (message) {
-    case WM_PAINT: {
-      if (wParam) {
-        Paint(r, reinterpret_cast<HDC>(wParam));
-        return 0;
-      }
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
-      if (dc) Paint(r, dc);
-      EndPaint(window, &ps);
-      return 0;
-    }
+    case WM_PAINT:
+      return paint::PaintOnWmPaint(window, wParam, [&r](HDC dc) { Paint(r, dc); });
     case WM_PRINTCLIENT:
       Paint(r, reinterpret_cast<HDC>(wParam));
       return 0;
@@ -356,7 +301,7 @@ LRESULT ButtonMessage(Registration& r, UINT message, WPARAM wParam, LPARAM lPara
     }
     default: {
       LRESULT result = CallPrevious(window, message, wParam, lParam);
-      if (ChangesLook(message)) PaintNow(window);
+      if (paint::ButtonLookMayChange(message)) PaintNow(window);
       return result;
     }
   }

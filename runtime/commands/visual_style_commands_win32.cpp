@@ -9,6 +9,7 @@
 
 #include "runtime/core/argument_access.h"
 #include "runtime/commands/visual_style_win32.h"
+#include "runtime/paint/button_control_win32.h"
 
 namespace talv {
 namespace visual_style {
@@ -50,11 +51,6 @@ void Unlink(Registration* gone) {
   }
 }
 
-bool ClassIs(HWND window, const char* name) {
-  char cls[64];
-  return window && GetClassNameA(window, cls, sizeof cls) > 0 && lstrcmpiA(cls, name) == 0;
-}
-
 // The drawn categories, by class name and style. Owner-drawn and user
 // buttons, simple combo boxes with their lists and the fields of an
 // IP-address control keep the system's drawing.
@@ -63,25 +59,21 @@ bool Classify(HWND window, Category* category) {
   if (GetClassNameA(window, cls, sizeof cls) <= 0) return false;
   LONG style = GetWindowLongA(window, GWL_STYLE);
   if (lstrcmpiA(cls, "Button") == 0) {
-    switch (style & BS_TYPEMASK) {
-      case BS_PUSHBUTTON:
-      case BS_DEFPUSHBUTTON: *category = Category::PushButton; return true;
-      case BS_CHECKBOX:
-      case BS_AUTOCHECKBOX:
-      case BS_3STATE:
-      case BS_AUTO3STATE:
-        *category = (style & BS_PUSHLIKE) ? Category::PushButton : Category::CheckBox;
+    bool pushLike = style & BS_PUSHLIKE;
+    switch (paint::ButtonTypeOf(style)) {
+      case paint::ButtonType::Push: *category = Category::PushButton; return true;
+      case paint::ButtonType::CheckBox:
+        *category = pushLike ? Category::PushButton : Category::CheckBox;
         return true;
-      case BS_RADIOBUTTON:
-      case BS_AUTORADIOBUTTON:
-        *category = (style & BS_PUSHLIKE) ? Category::PushButton : Category::RadioButton;
+      case paint::ButtonType::RadioButton:
+        *category = pushLike ? Category::PushButton : Category::RadioButton;
         return true;
-      case BS_GROUPBOX: *category = Category::GroupBox; return true;
+      case paint::ButtonType::GroupBox: *category = Category::GroupBox; return true;
       default: return false;
     }
   }
   if (lstrcmpiA(cls, "Edit") == 0) {
-    if (ClassIs(GetParent(window), "SysIPAddress32")) return false;
+    if (paint::ClassIs(GetParent(window), "SysIPAddress32")) return false;
     *category = Category::Edit;
     return true;
   }
@@ -92,7 +84,7 @@ bool Classify(HWND window, Category* category) {
   }
   if (lstrcmpiA(cls, "ComboLBox") == 0) {
     // The list of a simple combo box is part of that box's system look.
-    if ((style & WS_CHILD) && ClassIs(GetParent(window), "ComboBox")) return false;
+    if ((style & WS_CHILD) && paint::ClassIs(GetParent(window), "ComboBox")) return false;
     *category = Category::ComboList;
     return true;
   }
@@ -150,24 +142,10 @@ void Unregister(Registration* r) {
   Redraw(window);
 }
 
-BOOL CALLBACK RegisterChild(HWND window, LPARAM) {
-  Register(window);
-  return TRUE;
-}
-BOOL CALLBACK RegisterTree(HWND window, LPARAM) {
-  Register(window);
-  EnumChildWindows(window, RegisterChild, 0);  // every descendant
-  return TRUE;
-}
-BOOL CALLBACK UnregisterChild(HWND window, LPARAM) {
+void RegisterExisting(HWND window, bool) { Register(window); }
+void UnregisterExisting(HWND window, bool) {
   Registration* r = FindAny(window);
   if (r && !r->retired) Unregister(r);
-  return TRUE;
-}
-BOOL CALLBACK UnregisterTree(HWND window, LPARAM) {
-  UnregisterChild(window, 0);
-  EnumChildWindows(window, UnregisterChild, 0);
-  return TRUE;
 }
 
 LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -179,14 +157,14 @@ LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 void TurnOn() {
-  EnumThreadWindows(GetCurrentThreadId(), RegisterTree, 0);
+  paint::VisitThreadWindows(RegisterExisting, nullptr);
   g_hook = SetWindowsHookExA(WH_CALLWNDPROC, CreationHook, nullptr, GetCurrentThreadId());
 }
 
 // Returns the result of removing the hook: non-zero when one was installed
 // and removed. The drawing loads no library, so there is none to release.
 int32_t TurnOff() {
-  EnumThreadWindows(GetCurrentThreadId(), UnregisterTree, 0);
+  paint::VisitThreadWindows(UnregisterExisting, nullptr);
   // Windows the enumeration does not reach (message-only windows, windows
   // reparented away) are given back their procedures as well.
   for (Registration* r = g_list; r;) {
@@ -263,12 +241,12 @@ void RefreshState(Registration& r) {
     case Category::CheckBox:
     case Category::RadioButton:
     case Category::GroupBox: {
-      LRESULT st = CallPrevious(w, BM_GETSTATE, 0, 0);
-      if (st & BST_PUSHED) s |= State::Pressed;
-      if ((st & 3) == BST_CHECKED) s |= State::Checked;
-      if ((st & 3) == BST_INDETERMINATE) s |= State::Indeterminate;
-      if (st & BST_FOCUS) s |= State::Focused;
-      if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) s |= State::Default;
+      paint::ButtonStatus b = paint::ReadButtonStatus(w, CallPrevious);
+      if (b.pushed) s |= State::Pressed;
+      if (b.checked) s |= State::Checked;
+      if (b.indeterminate) s |= State::Indeterminate;
+      if (b.focus_state) s |= State::Focused;
+      if (b.is_default) s |= State::Default;
       break;
     }
     case Category::Edit:

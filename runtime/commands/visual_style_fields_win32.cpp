@@ -16,6 +16,8 @@
 
 #include <commctrl.h>
 
+#include "runtime/paint/button_control_win32.h"
+
 namespace talv {
 namespace visual_style {
 namespace {
@@ -215,17 +217,8 @@ LRESULT UpDownMessage(Registration& r, UINT message, WPARAM wParam, LPARAM lPara
   HWND window = r.window;
   constexpr uint32_t kHeld = State::PressedUp | State::PressedDown;
   switch (message) {
-    case WM_PAINT: {
-      if (wParam) {
-        PaintUpDown(r, reinterpret_cast<HDC>(wParam));
-        return 0;
-      }
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
-      if (dc) PaintUpDown(r, dc);
-      EndPaint(window, &ps);
-      return 0;
-    }
+    case WM_PAINT:
+      return paint::PaintOnWmPaint(window, wParam, [&r](HDC dc) { PaintUpDown(r, dc); });
     case WM_PRINTCLIENT:
       PaintUpDown(r, reinterpret_cast<HDC>(wParam));
       return 0;

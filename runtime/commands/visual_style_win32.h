@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "runtime/commands/visual_style_commands.h"
+#include "runtime/paint/paint_tools_win32.h"
 
 namespace talv {
 namespace visual_style {
@@ -71,16 +72,18 @@ LRESULT ButtonMessage(Registration& r, UINT message, WPARAM wParam, LPARAM lPara
 LRESULT FieldMessage(Registration& r, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT UpDownMessage(Registration& r, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Drawing helpers shared by the painters.
-void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
-void FrameSolid(HDC dc, const RECT& rect, COLORREF colour, int width);
+// Drawing helpers shared by the painters; the push-button painter and the
+// basic tools are those of runtime/paint/, which the skin library uses too.
+using paint::FillSolid;
+using paint::FrameSolid;
 // A filled face with a frame, rounded when the style has corners; the
 // corners outside the rounding keep `background`.
 void DrawFace(HDC dc, const RECT& rect, COLORREF face, COLORREF frame, int frameWidth,
               HBRUSH background);
 enum class Arrow { Up, Down, Left, Right };
 void DrawArrow(HDC dc, const RECT& box, Arrow direction, COLORREF colour);
-// The brush the parent gives for the window's background (WM_CTLCOLORxxx).
+// The brush the parent gives for the window's background (WM_CTLCOLORxxx),
+// else its default one, else the button face colour's.
 HBRUSH ParentBrush(HWND window, HDC dc, UINT colourMessage);
 
 }  // namespace visual_style
