@@ -324,13 +324,13 @@ class Program:
             self.wait_shown()
         return self
 
-    def wait_shown(self, count=1):
+    def wait_shown(self, count=1, timeout=60):
         def shown():
             r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", TITLE_PATTERN],
                                capture_output=True, text=True)
             ids = r.stdout.split()
             return ids if len(ids) >= count else None
-        self.xids = wait_for(shown, "the window to be shown", timeout=60)
+        self.xids = wait_for(shown, "the window to be shown", timeout=timeout)
         self.shown_after = time.monotonic() - self.started_at
         # The window is shown at the end of loading: wait until the probe
         # sees the scaled layout settled (two equal reports).

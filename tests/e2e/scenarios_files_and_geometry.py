@@ -299,8 +299,10 @@ def odd_tape_contents(args):
     for content in contents:
         with open(p.path("steps.txt"), "wb") as f:
             f.write(content)
-        p.start()
-        p.close()
+        # Wine's edit control lays a 64 KiB line out slowly: on a loaded
+        # machine the window has taken well over a minute to show.
+        p.start(wait=False).wait_shown(timeout=300)
+        p.close(timeout=300)
         check(p.read("steps.txt") == content, "steps.txt of %d bytes changed" % len(content))
 
 
