@@ -4,7 +4,10 @@
 
 namespace talv {
 
-std::optional<uint32_t> ShortcutKeyArgument(const TypedValue& argument) {
+std::optional<uint32_t> ShortcutKeyArgument(const TypedValue& argument, const TypedValue& control) {
+  bool with_control = false;
+  if (control.type == TypeCode::Bool) with_control = AsBool(control);
+  else if (!IsOmitted(control)) return std::nullopt;
   switch (argument.type) {
     case TypeCode::Byte:
     case TypeCode::Short:
@@ -13,13 +16,13 @@ std::optional<uint32_t> ShortcutKeyArgument(const TypedValue& argument) {
                            : argument.type == TypeCode::Short ? int32_t(int16_t(argument.lo))
                                                               : AsInt(argument);
       if (code < 1 || code > 254) return std::nullopt;
-      return VirtualKeyShortcut(uint32_t(code));
+      return VirtualKeyShortcut(uint32_t(code), with_control);
     }
     case TypeCode::Text: {
       const char* text = AsText(argument);
       if (!text || !text[0] || text[1]) return std::nullopt;
       const uint8_t c = uint8_t(text[0]);
-      if (c < 0x20 || c > 0x7E) return std::nullopt;
+      if (c < 0x20 || c > 0x7E || with_control) return std::nullopt;
       return TypedCharacterShortcut(c);
     }
     default: return std::nullopt;

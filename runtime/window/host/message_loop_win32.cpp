@@ -111,10 +111,21 @@ bool ShortcutKey(KindObject* target, uint32_t key, LPARAM lparam) {
   KindObject* focused = KindObject::FromWindowOrAncestor(GetFocus());
   if (focused && focused->TakesTyping()) return false;
   const int32_t unit = w->shortcuts.Find(key);
-  if (unit <= 0) return false;
+  if (unit < 0) return false;
+  const bool auto_repeat = (lparam & (LPARAM(1) << 30)) != 0;
+  if (unit == 0) {
+    // A key of the window's own: its ShortcutKey event.
+    auto* top = static_cast<KindObject*>(w->live);
+    const uint32_t press = KeyShortcuts::WindowKeyPress(key);
+    if (!top || (auto_repeat && w->shortcuts.Pressing(press))) return true;
+    w->shortcuts.BeginPress(press);
+    top->Raise(definition::WindowEvent::ShortcutKey, 2, ShortcutKeyCode(key),
+               (key & kControlHeldKey) ? 1 : 0);
+    w->shortcuts.EndPress(press);
+    return true;
+  }
   auto* button = static_cast<KindObject*>(w->ObjectOf(uint32_t(unit)));
   if (!button || !IsWindowVisible(button->hwnd()) || !IsWindowEnabled(button->hwnd())) return true;
-  const bool auto_repeat = (lparam & (LPARAM(1) << 30)) != 0;
   if (auto_repeat && w->shortcuts.Pressing(uint32_t(unit))) return true;
   w->shortcuts.BeginPress(uint32_t(unit));
   button->Click();
@@ -162,9 +173,11 @@ bool PreFilterMessage(MSG* m) {
       if (m->message != WM_KEYDOWN || !target) return false;
       if (WindowKey(target, vk)) return true;
       // Keys named by their virtual-key code press their buttons here (the
-      // message is consumed, so no character follows); with Ctrl or Alt
-      // held they are other keys.
-      return (KeyState() & 5) == 0 && ShortcutKey(target, VirtualKeyShortcut(vk), m->lParam);
+      // message is consumed, so no character follows); with Alt held they
+      // are other keys, and with Ctrl held only those bound with Ctrl.
+      const int32_t keys = KeyState();
+      return (keys & 4) == 0 &&
+             ShortcutKey(target, VirtualKeyShortcut(vk, (keys & 1) != 0), m->lParam);
     }
     case WM_KEYUP:
     case WM_SYSKEYUP:

@@ -21,15 +21,19 @@ void GetEventComponent(TypedValue* result, int32_t count, TypedValue* args);
 // kind, a missing unit, or a chain that would lead back into itself gives
 // false and changes nothing.
 void SetEventForwarding(TypedValue* result, int32_t count, TypedValue* args);
-// (Button, key) -> logical: from now on the key presses the Button while
-// its window has the keyboard and the focus is on no control that takes
-// typing, exactly as a click does (the same click event, forwarding
-// included). The key is an integer virtual-key code (1 to 254; it counts
-// without Ctrl and Alt) or a text of one printable ASCII character, the
-// character that a key types ("+", "7"). A key set again presses the newer
-// Button. False, and nothing changed, for a component that is not a Button
-// of a loaded window or a key that names none. The keys last until the
-// window is loaded again.
+// (Button or window, key, [with Ctrl]) -> logical: from now on the key
+// presses the Button while its window has the keyboard and the focus is on
+// no control that takes typing, exactly as a click does (the same click
+// event, forwarding included). Given the window itself (its window unit),
+// the key raises the window's ShortcutKey event instead, with the key's
+// code and 1 when Ctrl was held. The key is an integer virtual-key code
+// (1 to 254) or a text of one printable ASCII character, the character that
+// a key types ("+", "7"). A key named by its code counts without Ctrl and
+// Alt, or, with the third argument true, with Ctrl held and without Alt. A
+// key set again presses the newer target. False, and nothing changed, for
+// a component that is neither a Button nor the window unit of a loaded
+// window, or a key that names none. The keys last until the window is
+// loaded again.
 void SetShortcutKey(TypedValue* result, int32_t count, TypedValue* args);
 // () : dispatches the messages waiting in the queue (not WM_QUIT).
 void ProcessEvents(TypedValue* result, int32_t count, TypedValue* args);

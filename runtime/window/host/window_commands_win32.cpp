@@ -65,9 +65,13 @@ void SetShortcutKey(TypedValue* result, int32_t count, TypedValue* args) {
   if (!IsComponentType(button.type)) return;
   WindowObject* w = FindWindowObject(button.lo);
   if (!w || !w->IsLive()) return;
+  // A Button, or the window unit (unit 0): a key of the window's own.
   const int32_t unit = w->FindUnit(button.hi);
-  if (unit <= 0 || w->units[size_t(unit)].kind_word != definition::ButtonKind::kKindWord) return;
-  const std::optional<uint32_t> key = ShortcutKeyArgument(args::At(count, args, 1));
+  if (unit < 0 ||
+      (unit > 0 && w->units[size_t(unit)].kind_word != definition::ButtonKind::kKindWord))
+    return;
+  const std::optional<uint32_t> key =
+      ShortcutKeyArgument(args::At(count, args, 1), args::At(count, args, 2));
   if (!key) return;
   w->shortcuts.Set(*key, uint32_t(unit));
   *result = BoolValue(true);

@@ -153,6 +153,16 @@ class WindowUnit : public KindObject {
         DestroyWindow(window);
         return 0;
       }
+      case WM_QUERYENDSESSION:
+        // Log-off or shutdown asks first; the session may end unless a
+        // handler answers false.
+        return Raise(WindowEvent::SessionEndQuery).refused ? FALSE : TRUE;
+      case WM_ENDSESSION:
+        // The session ends when wparam is true, and the system may end the
+        // process as soon as this returns, without WM_CLOSE or WM_DESTROY:
+        // the handler does the closing work now.
+        if (wparam) Raise(WindowEvent::SessionEnding);
+        return 0;
       case WM_DESTROY: {
         HWND window = hwnd_;
         Raise(WindowEvent::WillBeDestroyed);

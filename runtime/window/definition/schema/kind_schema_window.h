@@ -55,7 +55,10 @@ enum class WindowApply : uint8_t {
   EVENT(1,  CloseQuery,        "可否被关闭") /* then this one */                                                       \
   EVENT(2,  WillBeDestroyed,   "将被销毁")                                                                              \
   EVENT(3,  PositionChanged,   "位置被改变")                                                                            \
-  EVENT(4,  SizeChanged,       "尺寸被改变")
+  EVENT(4,  SizeChanged,       "尺寸被改变")                                                                            \
+  EVENT(13, SessionEndQuery,   "会话可否结束") /* WM_QUERYENDSESSION; false keeps the session going */                 \
+  EVENT(14, SessionEnding,     "会话将结束") /* WM_ENDSESSION when the session does end: the process may be ended next */ \
+  EVENT(15, ShortcutKey,       "快捷键被按下") /* a shortcut key bound to the window: virtual-key code, 1 with Ctrl */
 // clang-format on
 
 }  // namespace talv::definition
