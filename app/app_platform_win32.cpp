@@ -10,28 +10,6 @@
 namespace talv::app {
 namespace {
 
-size_t g_fault_after = SIZE_MAX;
-bool g_fault_ends_process = false;
-
-bool WriteAll(HANDLE file, const uint8_t* bytes, size_t size) {
-  size_t done = 0;
-  while (done < size) {
-    size_t chunk = size - done < 65536 ? size - done : 65536;
-    if (g_fault_after != SIZE_MAX) {
-      if (done >= g_fault_after) {
-        if (g_fault_ends_process) TerminateProcess(GetCurrentProcess(), 3);
-        return false;
-      }
-      if (chunk > g_fault_after - done) chunk = g_fault_after - done;
-    }
-    DWORD written = 0;
-    if (!WriteFile(file, bytes + done, DWORD(chunk), &written, nullptr) || written == 0)
-      return false;
-    done += written;
-  }
-  return true;
-}
-
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
   MONITORINFO info;
   info.cbSize = sizeof info;
@@ -44,53 +22,6 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 }
 
 }  // namespace
-
-void SetReplaceFileFaultAfter(size_t bytes, bool end_process) {
-  g_fault_after = bytes;
-  g_fault_ends_process = end_process;
-}
-
-bool ReplaceFileContents(const char* path, const void* bytes, size_t size) {
-  const std::string fresh = std::string(path) + ".new";
-  HANDLE file = CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bool ok = WriteAll(file, static_cast<const uint8_t*>(bytes), size);
-  ok = FlushFileBuffers(file) && ok;
-  ok = CloseHandle(file) && ok;
-  if (ok) ok = MoveFileExA(fresh.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) DeleteFileA(fresh.c_str());
-  return ok;
-}
-
-bool ReadWholeFile(const char* path, std::string* bytes) {
-  bytes->clear();
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  char buffer[65536];
-  DWORD got = 0;
-  bool ok = true;
-  while ((ok = ReadFile(file, buffer, sizeof buffer, &got, nullptr) != FALSE) && got > 0)
-    bytes->append(buffer, got);
-  CloseHandle(file);
-  return ok;
-}
-
-bool FileWriteTime(const char* path, uint64_t* time) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data) ||
-      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-    return false;
-  *time = (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
-  return true;
-}
-
-bool MakeFolder(const char* path) {
-  if (CreateDirectoryA(path, nullptr)) return true;
-  const DWORD attributes = GetFileAttributesA(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 intptr_t HoldFileIfSame(const char* path, const void* expected, size_t size) {
   HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
