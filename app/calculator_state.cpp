@@ -14,8 +14,6 @@ int32_t ReplaceEntry = 0;
 LayoutRecord* MainLayout = nullptr;
 LayoutRecord** ChildLayouts = nullptr;
 int32_t ChildLayoutCount = 0;
-char* LoadedTapeText = nullptr;
-void* TapeFileBytes = nullptr;
 int32_t Closing = 0;
 
 bool FirstOperandHeld() { return std::fabs(FirstOperand()) > kHeldOperandThreshold; }
@@ -66,10 +64,6 @@ void CleanUpState() {
   rt::Free(MainLayout);
   MainLayout = nullptr;
   ClearChildLayouts();
-  rt::Free(LoadedTapeText);
-  LoadedTapeText = nullptr;
-  rt::Free(TapeFileBytes);
-  TapeFileBytes = nullptr;
 }
 
 }  // namespace talv::app

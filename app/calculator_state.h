@@ -32,15 +32,6 @@ extern LayoutRecord* MainLayout;
 // array owns its records.
 extern LayoutRecord** ChildLayouts;
 extern int32_t ChildLayoutCount;
-// The tape's text as the tape showed it right after start-up loaded
-// steps.txt (null: nothing was loaded). While the tape still shows exactly
-// this, the file is left as it is, so content that a text box cannot hold
-// (zero bytes, broken double-byte characters) survives a run untouched.
-extern char* LoadedTapeText;
-// The bytes of steps.txt as this instance last loaded or saved them (a
-// runtime byte array; null: none). A file that differs from them at the
-// next save was written by someone else in the meantime: see SaveTape.
-extern void* TapeFileBytes;
 // 1 from the moment the Main window's will-be-destroyed event has run: the
 // user asked the program to stop, so readouts still on the stack play
 // nothing more and every pause ends at once.

@@ -1,6 +1,7 @@
 // The Main window's event handlers and the application's own routines.
-// Handlers take nothing and return nothing; the program's handler table
-// binds them in the order of talv::MainHandler (main_win32.cpp).
+// Handlers return nothing and take nothing but for PressWindowKey, which
+// takes its event's arguments; the program's handler table binds them in
+// the order of talv::MainHandler (main_win32.cpp).
 #pragma once
 
 #include <cstdint>
@@ -12,7 +13,8 @@ void PressDigit();      // s0, and s1 … s9 forwarded to it
 void PressPoint();      // sdian
 void PressSign();       // szf
 void PressBackspace();  // sqc1
-void PressClear();      // sqc
+void PressClear();      // sqc: the Entry box, the tape and the operands
+void ClearEntry();      // the Delete key: the Entry box only
 void PressPlus();       // sjia
 void PressMinus();      // sjian
 void PressTimes();      // scheng
@@ -23,13 +25,27 @@ void ToggleSound();     // gfd, left button down
 // "声音开" while the sound is on, "声音关" while it is off.
 void NameSoundToggle(bool sound_on);
 
-// Start-up, geometry and the tape (window unit events 0, 4 and 2).
-void StartUp();
-void ResizeWindow();
-// The will-be-destroyed handler: StopSpeaking, then SaveTape.
+// Start-up, geometry and the tape.
+void StartUp();       // window created
+void ResizeWindow();  // window size changed
+// The window will be destroyed: StopSpeaking, then the tape and the
+// geometry are saved.
 void CloseDown();
-// Saves the tape (steps.txt) and the geometry (peizi.ini).
+// The session ends (log-off, shutdown): what CloseDown does, before the
+// system may end the process.
+void EndSession();
+// The session asks whether it may end: the tape and the geometry are saved
+// (the session may still go on).
+void SaveForSessionEnd();
+// Saves the tape as it shows now (steps.txt), merging what another
+// instance saved meanwhile; nothing when it did not change. Every key that
+// changes the tape calls it, and the tape box when it loses the focus.
 void SaveTape();
+// Empties the tape; the tape it replaces is kept as steps.bak.
+void ClearTape();
+// A shortcut key bound to the window itself: `key` its virtual-key code,
+// `control` 1 when Ctrl was held (keyboard_keys.h).
+void PressWindowKey(int32_t key, int32_t control);
 
 // 按钮1: the days between the two date pickers.
 void DayCount();

@@ -1,6 +1,7 @@
 #include "app/keyboard_keys.h"
 
 #include "app/app_commands.h"
+#include "app/handlers.h"
 #include "app/main_window_ids.h"
 #include "app/runtime_api.h"
 
@@ -8,40 +9,48 @@ namespace talv::app {
 
 // The number pad types its digits and operators as the main row does (with
 // Num Lock on); its Enter is Enter. Its decimal key is named by its code, so
-// that it gives the point also where the layout makes it type a comma.
+// that it gives the point also where the layout makes it type a comma. With
+// Num Lock off that key sends Delete, which clears only the Entry box.
 const KeyboardKey kKeyboardKeys[] = {
-    {"0", 0, control::kDigit[0]},
-    {"1", 0, control::kDigit[1]},
-    {"2", 0, control::kDigit[2]},
-    {"3", 0, control::kDigit[3]},
-    {"4", 0, control::kDigit[4]},
-    {"5", 0, control::kDigit[5]},
-    {"6", 0, control::kDigit[6]},
-    {"7", 0, control::kDigit[7]},
-    {"8", 0, control::kDigit[8]},
-    {"9", 0, control::kDigit[9]},
-    {".", 0, control::kPoint},
-    {nullptr, virtual_key::kNumberPadDecimal, control::kPoint},
-    {"+", 0, control::kPlus},
-    {"-", 0, control::kMinus},
-    {"*", 0, control::kTimes},
-    {"/", 0, control::kDivide},
-    {"=", 0, control::kEquals},
-    {nullptr, virtual_key::kEnter, control::kEquals},
-    {nullptr, virtual_key::kBackspace, control::kBackspace},
-    {nullptr, virtual_key::kDelete, control::kClear},
-    {nullptr, virtual_key::kF9, control::kSign},
+    {"0", 0, false, control::kDigit[0]},
+    {"1", 0, false, control::kDigit[1]},
+    {"2", 0, false, control::kDigit[2]},
+    {"3", 0, false, control::kDigit[3]},
+    {"4", 0, false, control::kDigit[4]},
+    {"5", 0, false, control::kDigit[5]},
+    {"6", 0, false, control::kDigit[6]},
+    {"7", 0, false, control::kDigit[7]},
+    {"8", 0, false, control::kDigit[8]},
+    {"9", 0, false, control::kDigit[9]},
+    {".", 0, false, control::kPoint},
+    {nullptr, virtual_key::kNumberPadDecimal, false, control::kPoint},
+    {"+", 0, false, control::kPlus},
+    {"-", 0, false, control::kMinus},
+    {"*", 0, false, control::kTimes},
+    {"/", 0, false, control::kDivide},
+    {"=", 0, false, control::kEquals},
+    {nullptr, virtual_key::kEnter, false, control::kEquals},
+    {nullptr, virtual_key::kBackspace, false, control::kBackspace},
+    {nullptr, virtual_key::kDelete, false, kWindowUnit},
+    {nullptr, virtual_key::kDelete, true, control::kClear},
+    {nullptr, virtual_key::kF9, false, control::kSign},
 };
 const size_t kKeyboardKeyCount = sizeof kKeyboardKeys / sizeof kKeyboardKeys[0];
 
 void BindKeyboardKeys() {
   for (const KeyboardKey& key : kKeyboardKeys) {
-    const TypedValue button = Component(key.button, TypeCode::KindButton);
+    const TypedValue target = key.target == kWindowUnit
+                                  ? MainWindowRef()
+                                  : Component(key.target, TypeCode::KindButton);
     if (key.typed)
-      rt::Call(Commands().window.SetShortcutKey, button, key.typed);
+      rt::Call(Commands().window.SetShortcutKey, target, key.typed);
     else
-      rt::Call(Commands().window.SetShortcutKey, button, key.virtual_key);
+      rt::Call(Commands().window.SetShortcutKey, target, key.virtual_key, key.control);
   }
+}
+
+void PressWindowKey(int32_t key, int32_t control) {
+  if (key == virtual_key::kDelete && !control) ClearEntry();
 }
 
 }  // namespace talv::app

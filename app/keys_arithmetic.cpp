@@ -65,6 +65,8 @@ void PressOperator(int32_t number) {
     AppendToTape((result + "\r\n").c_str());
     SetEntryText(result.c_str());
     ReplaceEntry = 1;
+    // On the disk before the next key is handled.
+    SaveTape();
   }
   PlayUnderBase(key.sound);
 }
@@ -95,6 +97,8 @@ void PressEquals() {
       FirstOperand() = 0;
       SecondOperand() = 0;
       ReplaceEntry = 1;
+      // On the disk before the wait below lets the next key in.
+      SaveTape();
     }
   }
   rt::Call(Commands().window.RepaintNow, MainWindowRef());

@@ -1,5 +1,5 @@
-// The keys that edit the Entry box: digits, point, sign, backspace, clear,
-// and the Sound toggle, which switches BaseDirectory between the program's
+// The keys that edit the Entry box: digits, point, sign, backspace, clear
+// (the tape too) and clear entry (the Delete key), and the Sound toggle, which switches BaseDirectory between the program's
 // directory and a directory that holds no sounds, and says so in its window
 // text.
 #include <cstring>
@@ -80,12 +80,14 @@ void PressBackspace() {
 
 void PressClear() {
   SetEntryText("");
-  SetTapeText("");
+  ClearTape();
   FirstOperand() = 0;
   SecondOperand() = 0;
   RunningResult() = 0;
   PlayUnderBase("\\wav\\清除");
 }
+
+void ClearEntry() { SetEntryText(""); }
 
 void ToggleSound() {
   const uint64_t raw = rt::ReadProperty(kMainWindow, control::kSoundToggle, PicBtnProperty::PictureNormal);

@@ -8,6 +8,7 @@
 #include "app/app_platform.h"
 #include "app/app_text.h"
 #include "app/calculator_state.h"
+#include "app/file_system.h"
 #include "app/geometry.h"
 #include "app/handlers.h"
 #include "app/main_window_ids.h"
@@ -88,9 +89,14 @@ void SaveGeometry() {
                              rt::ReadInt(kMainWindow, kWindowUnit, WindowProperty::Height),
                              rt::ReadInt(kMainWindow, kWindowUnit, WindowProperty::Left),
                              rt::ReadInt(kMainWindow, kWindowUnit, WindowProperty::Top)};
-  // Beside the program when its folder takes it, else in the user's
-  // application-data folder (a failure there is ignored).
-  if (WriteGeometry(ProgramFile(kSettingsFile), values)) return;
+  // Beside the program when its folder takes it, and then the copy in the
+  // application-data folder goes, so that it cannot come back as the newer
+  // one; else in that folder (a failure there is ignored).
+  if (WriteGeometry(ProgramFile(kSettingsFile), values)) {
+    const std::string kept = UserDataFile(kSettingsFile);
+    if (!kept.empty()) RemoveFile(kept.c_str());
+    return;
+  }
   if (MakeUserDataFolder()) WriteGeometry(UserDataFile(kSettingsFile), values);
 }
 

@@ -37,6 +37,13 @@ using talv::MainHandler;
 using talv::PlainHandler;
 namespace app = talv::app;
 
+// A handler that takes its event's first two arguments.
+template <void (*F)(int32_t, int32_t)>
+talv::HandlerResult TwoArgumentHandler(int32_t a1, int32_t a2, int32_t, int32_t, int32_t) {
+  F(a1, a2);
+  return talv::kNoResult;
+}
+
 // The handler table, in the order of talv::MainHandler.
 const talv::EventHandler kHandlers[talv::kMainHandlerCount] = {
     PlainHandler<app::StartUp>,        PlainHandler<app::ResizeWindow>,
@@ -46,9 +53,11 @@ const talv::EventHandler kHandlers[talv::kMainHandlerCount] = {
     PlainHandler<app::PressPlus>,      PlainHandler<app::PressMinus>,
     PlainHandler<app::PressTimes>,     PlainHandler<app::PressDivide>,
     PlainHandler<app::PressEquals>,    PlainHandler<app::ToggleSound>,
-    PlainHandler<app::DayCount>,
+    PlainHandler<app::DayCount>,       PlainHandler<app::SaveTape>,
+    PlainHandler<app::SaveForSessionEnd>, PlainHandler<app::EndSession>,
+    TwoArgumentHandler<app::PressWindowKey>,
 };
-static_assert(int(MainHandler::DayCount) == talv::kMainHandlerCount - 1,
+static_assert(int(MainHandler::PressWindowKey) == talv::kMainHandlerCount - 1,
               "one handler per entry of the definition's handler order");
 
 // The outside functions the program declares, at their positions in the

@@ -6,17 +6,21 @@
 // portable case). Where it cannot (Program Files, a read-only share, a
 // locked stick), or when a save there fails for any other reason, they are
 // kept in the user's application-data folder instead, "%APPDATA%\Talvique".
-// A start reads whichever of the two was written last, and every save tries
-// beside the program first, so once the folder can be written again the
-// files go back there and nothing is lost in between.
+// There is one live copy of each: every save tries beside the program
+// first, and once a save there succeeds, the copy in the application-data
+// folder is removed, so no stale copy is left to come back. A start that
+// finds both joins the two tapes (TapeStore) and reads the geometry that was
+// written last.
 #pragma once
 
-#include <cstddef>
 #include <string>
+
+#include "app/tape_store.h"
 
 namespace talv::app {
 
 constexpr const char* kTapeFile = "\\steps.txt";
+constexpr const char* kTapeBackupFile = "\\steps.bak";
 constexpr const char* kSettingsFile = "\\peizi.ini";
 constexpr const char* kUserDataFolder = "Talvique";
 
@@ -29,15 +33,13 @@ std::string UserDataFile(const char* name);
 // beside the program when only it exists, when neither does, and when both
 // were written at the same moment.
 std::string NewerFile(const char* name);
-// Replaces `name` beside the program (through a new file, so a failed save
-// leaves the old one), else in the application-data folder, which is
-// created when missing. False when neither place took it.
-bool SaveProgramFile(const char* name, const void* bytes, size_t size);
 // The folder of UserDataFile, created when missing; false when it cannot be
 // had.
 bool MakeUserDataFolder();
+// The two places of the tape and of its backup.
+TapePlaces TapeFilePlaces();
 
-// Start-up's last steps and the will-be-destroyed handler's.
+// Start-up's last steps, the tape's saves and the geometry's.
 void LoadTape();
 void RestoreGeometry();
 void SaveGeometry();

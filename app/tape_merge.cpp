@@ -25,4 +25,15 @@ std::string MergeTape(std::string_view base, std::string_view shown, std::string
   return Join(disk, tape);
 }
 
+std::string MergeCopies(std::string_view older, std::string_view newer) {
+  if (StartsWith(newer, older)) return std::string(newer);
+  if (StartsWith(older, newer)) return std::string(older);
+  // The shared start, up to the end of its last whole line.
+  size_t common = 0;
+  const size_t shorter = older.size() < newer.size() ? older.size() : newer.size();
+  for (size_t i = 0; i < shorter && older[i] == newer[i]; ++i)
+    if (older[i] == '\n') common = i + 1;
+  return Join(older, newer.substr(common));
+}
+
 }  // namespace talv::app

@@ -1,7 +1,10 @@
-// Joining two instances' tapes. Two calculators may run at once, each
-// having loaded steps.txt at its start; the one that closes second finds a
-// file that the other rewrote in the meantime. Its save must keep every line
-// the other wrote and every line its own user added. Portable.
+// Joining tapes. Two calculators may run at once, each having loaded
+// steps.txt; the one that saves second finds a file that the other rewrote
+// in the meantime. Its save must keep every line the other wrote and every
+// line its own user added (MergeTape). And a tape may exist in two places,
+// beside the program and in the application-data folder, with no history
+// that tells how they came apart: a start joins them into one (MergeCopies).
+// Portable.
 #pragma once
 
 #include <string>
@@ -31,5 +34,12 @@ namespace talv::app {
 // A line break goes between two parts when the first does not end with one.
 std::string MergeTape(std::string_view base, std::string_view shown, std::string_view tape,
                       std::string_view disk);
+
+// Two copies of the tape whose common history is unknown, `older` written
+// before `newer`. When one holds the other at its start, it is the longer
+// one. Otherwise the lines they share at the start stand once, then the
+// rest of the older copy, then the rest of the newer one: no line of either
+// is lost, and a line that both added stays twice (it was computed twice).
+std::string MergeCopies(std::string_view older, std::string_view newer);
 
 }  // namespace talv::app

@@ -16,7 +16,7 @@ constexpr uint32_t kMainWindowId = 0x52010002;
 constexpr uint32_t kMainWindowUnitId = 0x06010003;
 
 // The window-definition segment (read with definition::ReadDefinitionSegment).
-constexpr size_t kMainWindowSegmentSize = 8072;
+constexpr size_t kMainWindowSegmentSize = 8104;
 extern const uint8_t kMainWindowSegment[kMainWindowSegmentSize];
 
 // The program header. Its address fields (code base, constants, segment,
@@ -38,7 +38,8 @@ extern const uint8_t kSoundOffPicture[8 + kSoundPictureBytes];
 enum class MainHandler : int32_t {
   StartUp,         // window created (event 0): start-up
   ResizeWindow,    // window size changed (event 4): re-layout, save geometry
-  SaveTape,        // window will be destroyed (event 2)
+  CloseDown,       // window will be destroyed (event 2): stop the sounds, save
+                   // the tape and the geometry
   PressDigit,      // s0 click; s1 … s9 are forwarded to s0 at start-up
   PressPoint,      // sdian
   PressSign,       // szf
@@ -51,8 +52,12 @@ enum class MainHandler : int32_t {
   PressEquals,     // sdeng
   ToggleSound,     // gfd left button down (event −1)
   DayCount,        // 按钮1
+  SaveTape,        // the tape box lost the focus: save what was typed into it
+  SaveForSessionEnd,  // the session asks whether it may end: save the files
+  EndSession,      // the session ends: what closing the window does
+  PressWindowKey,  // a shortcut key bound to the window (Delete, F2)
 };
-constexpr int32_t kMainHandlerCount = 15;
+constexpr int32_t kMainHandlerCount = 19;
 extern const char* const kMainHandlerNames[kMainHandlerCount];
 
 // DLL commands in table order: library name ("" for the system libraries)

@@ -1,6 +1,9 @@
 #include "tests/app/fake_main_window.h"
 
 #include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
 
 #include "app/app_commands.h"
 #include "app/calculator_state.h"
@@ -10,6 +13,7 @@
 #include "runtime/core/blocks.h"
 #include "runtime/core/command_codes.h"
 #include "runtime/core/heap.h"
+#include "runtime/core/program_directory.h"
 #include "tests/app/runtime_commands.h"
 
 namespace talv::app::testing {
@@ -34,13 +38,14 @@ void FakeGetEventComponent(TypedValue* result, int32_t, TypedValue*) {
   result->type = Current().event_source_kind;
 }
 void FakeSetEventForwarding(TypedValue* result, int32_t, TypedValue*) { SetBool(*result, true); }
-void FakeSetShortcutKey(TypedValue* result, int32_t, TypedValue* args) {
-  const int32_t button = int32_t(args[0].hi);
+void FakeSetShortcutKey(TypedValue* result, int32_t count, TypedValue* args) {
+  const int32_t target = int32_t(args[0].hi);
+  const bool control = count > 2 && args[2].type == TypeCode::Bool && AsBool(args[2]);
   if (args[1].type == TypeCode::Text)
-    Current().typed_keys[TextArg(args[1])] = button;
+    Current().typed_keys[TextArg(args[1])] = target;
   else
-    Current().code_keys[AsInt(args[1])] = button;
-  SetBool(*result, args[0].type == TypeCode::KindButton);
+    (control ? Current().control_keys : Current().code_keys)[AsInt(args[1])] = target;
+  SetBool(*result, args[0].type == TypeCode::KindButton || args[0].type == TypeCode::KindWindow);
 }
 // Every component's window handle is its Control id here.
 void FakeGetWindowHandle(TypedValue* result, int32_t, TypedValue* args) {
@@ -117,9 +122,21 @@ FakeMainWindow::FakeMainWindow() {
   picture.assign(kSoundOnPicture, kSoundOnPicture + sizeof kSoundOnPicture);
   CreateState();
   SetBaseDirectory("C:\\calc");
+  // The program's own folder, where the tape is saved as it is made: one
+  // of this window's own, gone with it.
+  static int serial = 0;
+  saved_program_folder_ = ProgramDirectory();
+  program_folder = (std::filesystem::temp_directory_path() /
+                    ("talv_fake_" + std::to_string(std::random_device{}()) + "_" + std::to_string(++serial)))
+                       .string();
+  std::filesystem::create_directories(program_folder);
+  SetProgramDirectory(program_folder.c_str());
 }
 
 FakeMainWindow::~FakeMainWindow() {
+  SetProgramDirectory(saved_program_folder_.c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(program_folder, ignored);
   CleanUpState();
   SetPropertyHost(nullptr);
   SetAppCommands(AppCommands{});
@@ -186,9 +203,16 @@ bool FakeMainWindow::Type(const std::string& character) {
   return it != typed_keys.end() && Click(it->second);
 }
 
-bool FakeMainWindow::TypeKey(int32_t virtual_key) {
-  auto it = code_keys.find(virtual_key);
-  return it != code_keys.end() && Click(it->second);
+bool FakeMainWindow::TypeKey(int32_t virtual_key, bool control) {
+  const auto& keys = control ? control_keys : code_keys;
+  auto it = keys.find(virtual_key);
+  if (it == keys.end()) return false;
+  // A key of the window's own: its ShortcutKey event.
+  if (it->second == kWindowUnit) {
+    PressWindowKey(virtual_key, control ? 1 : 0);
+    return true;
+  }
+  return Click(it->second);
 }
 
 void FakeMainWindow::PressAll(const std::vector<std::string>& keys) {

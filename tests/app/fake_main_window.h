@@ -66,13 +66,19 @@ class FakeMainWindow : public PropertyHost {
   bool Click(int32_t control);
 
   // The shortcut keys bound with SetShortcutKey: typed characters and
-  // virtual-key codes, each to a Control id.
+  // virtual-key codes (alone, and with Ctrl held), each to a Control id
+  // (kWindowUnit: a key of the window's own).
   std::map<std::string, int32_t> typed_keys;
   std::map<int32_t, int32_t> code_keys;
+  std::map<int32_t, int32_t> control_keys;
   // A key of the keyboard as the runtime delivers it: the button bound to
-  // it is clicked. False (nothing happens) for a key bound to nothing.
+  // it is clicked, or, for a key of the window's own, PressWindowKey runs.
+  // False (nothing happens) for a key bound to nothing.
   bool Type(const std::string& character);
-  bool TypeKey(int32_t virtual_key);
+  bool TypeKey(int32_t virtual_key, bool control = false);
+  // The program's folder (GetRunDirectory), made for this window and
+  // removed with it: the tape is saved there as it is made.
+  std::string program_folder;
   // The sounds' file names after "\wav\", from `from` on.
   std::vector<std::string> SoundNames(size_t from = 0) const;
 
@@ -84,6 +90,9 @@ class FakeMainWindow : public PropertyHost {
   void WriteProperty(int32_t window_id, int32_t control_id, int32_t property, int32_t member,
                      uint64_t value) override;
   void* LiveObject(int32_t window_id, int32_t control_id) override;
+
+ private:
+  std::string saved_program_folder_;
 };
 
 FakeMainWindow& Current();

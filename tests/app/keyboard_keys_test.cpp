@@ -29,6 +29,7 @@ bool PressKey(FakeMainWindow& window, const std::string& key) {
   };
   for (const auto& n : named)
     if (key == n.first) return window.TypeKey(n.second);
+  if (key == "Ctrl+Delete") return window.TypeKey(virtual_key::kDelete, true);
   return window.Type(key);
 }
 
@@ -66,10 +67,25 @@ TEST_F(KeyboardKeys, BackspaceDeleteAndF9ActAsTheirButtons) {
   EXPECT_EQ(window.Entry(), "-12");
   Keys({"F9"});
   EXPECT_EQ(window.Entry(), "12");
-  Keys({"-", "2", "Enter", "Delete"});
+  Keys({"-", "2", "Enter"});
+  EXPECT_EQ(window.Tape(), "12-2=10\r\n");
+  // Delete clears the Entry box only (the number pad's Del with Num Lock
+  // off sends the same key); the tape takes Ctrl+Delete.
+  const size_t sounds = window.sounds.size();
+  Keys({"Delete"});
+  EXPECT_EQ(window.Entry(), "");
+  EXPECT_EQ(window.Tape(), "12-2=10\r\n");
+  EXPECT_EQ(window.sounds.size(), sounds);
+  Keys({"Ctrl+Delete"});
   EXPECT_EQ(window.Entry(), "");
   EXPECT_EQ(window.Tape(), "");
   EXPECT_EQ(window.SoundNames().back(), "清除");
+}
+
+TEST_F(KeyboardKeys, DeleteClearsTheEntryAndLeavesTheCalculationGoing) {
+  Keys({"9", "+", "4", "Delete", "5", "Enter"});
+  EXPECT_EQ(window.Tape(), "9+5=14\r\n");
+  EXPECT_EQ(window.Entry(), "14");
 }
 
 TEST_F(KeyboardKeys, BothDecimalKeysGiveOnePoint) {
@@ -93,7 +109,8 @@ TEST_F(KeyboardKeys, KeysTheTableDoesNotNameDoNothing) {
 
 TEST_F(KeyboardKeys, EveryButtonOfTheKeypadHasAKey) {
   std::set<int32_t> reached;
-  for (size_t i = 0; i < kKeyboardKeyCount; ++i) reached.insert(kKeyboardKeys[i].button);
+  for (size_t i = 0; i < kKeyboardKeyCount; ++i)
+    if (kKeyboardKeys[i].target != kWindowUnit) reached.insert(kKeyboardKeys[i].target);
   std::set<int32_t> keypad(std::begin(control::kDigit), std::end(control::kDigit));
   for (int32_t b : {control::kPoint, control::kPlus, control::kMinus, control::kTimes,
                     control::kDivide, control::kEquals, control::kSign, control::kBackspace,
@@ -110,13 +127,13 @@ struct Sequence {
 };
 const Sequence kSequences[] = {
     {{"7", "=", "2", "="}, {"7", "Enter", "2", "="}},
-    {{"C", "5", "+", "3", "-"}, {"Delete", "5", "+", "3", "-"}},
-    {{"C", "5", "+", "*"}, {"Delete", "5", "+", "*"}},
-    {{"C", "0", "-", "5", "="}, {"Delete", "0", "-", "5", "Enter"}},
-    {{"C", "8", "/", "0", "="}, {"Delete", "8", "/", "0", "="}},
-    {{"C", "9", "+", "C", "4", "="}, {"Delete", "9", "+", "Delete", "4", "Enter"}},
+    {{"C", "5", "+", "3", "-"}, {"Ctrl+Delete", "5", "+", "3", "-"}},
+    {{"C", "5", "+", "*"}, {"Ctrl+Delete", "5", "+", "*"}},
+    {{"C", "0", "-", "5", "="}, {"Ctrl+Delete", "0", "-", "5", "Enter"}},
+    {{"C", "8", "/", "0", "="}, {"Ctrl+Delete", "8", "/", "0", "="}},
+    {{"C", "9", "+", "C", "4", "="}, {"Ctrl+Delete", "9", "+", "Ctrl+Delete", "4", "Enter"}},
     {{"2", "="}, {"2", "Enter"}},
-    {{"C", "1", "2", "+/-"}, {"Delete", "1", "2", "F9"}},
+    {{"C", "1", "2", "+/-"}, {"Ctrl+Delete", "1", "2", "F9"}},
     {{"+/-"}, {"F9"}},
     {{"<-"}, {"Backspace"}},
     {{"<-", "<-", "."}, {"Backspace", "Backspace", "KP_Decimal"}},

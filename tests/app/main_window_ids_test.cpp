@@ -26,8 +26,9 @@ TEST(MainWindowIds, DllCommandPositionsMatchTheDefinitionTable) {
   EXPECT_EQ(std::string(kDllCommandFunctions[dll::kEnumChildWindows]), "EnumChildWindows");
 }
 
-TEST(MainWindowIds, HandlerOrderEndsWithTheDayCount) {
-  EXPECT_EQ(int32_t(MainHandler::DayCount), kMainHandlerCount - 1);
+TEST(MainWindowIds, HandlerOrderEndsWithTheWindowsKeys) {
+  EXPECT_EQ(int32_t(MainHandler::PressWindowKey), kMainHandlerCount - 1);
+  EXPECT_EQ(int32_t(MainHandler::DayCount), 14);
   EXPECT_EQ(int32_t(MainHandler::PressDigit), 3);
 }
 

@@ -1,15 +1,18 @@
 // The tape in steps.txt and the geometry in peizi.ini, under the program's
 // directory (or the application-data folder when that refuses them),
-// through the real file and settings commands.
+// through the real file and settings commands: the tape saved by every key
+// that changes it, the files saved when the window closes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "app/app_platform.h"
+#include "app/file_system.h"
 #include "app/calculator_state.h"
 #include "app/handlers.h"
 #include "app/main_window_ids.h"
@@ -39,14 +42,9 @@ class TapeFile : public ::testing::Test {
   }
   void TearDown() override {
     SetReplaceFileFaultAfter(SIZE_MAX);
-    DeleteFileA(tape.c_str());
-    DeleteFileA(settings.c_str());
-    DeleteFileA(kept_tape.c_str());
-    DeleteFileA(kept_settings.c_str());
-    RemoveDirectoryA((appdata + "\\Talvique").c_str());
-    RemoveDirectoryA(appdata.c_str());
-    RemoveDirectoryA(dir.c_str());
     SetProgramDirectory(saved_directory.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
   }
   static std::string Read(const std::string& p) {
     std::ifstream in(p, std::ios::binary);
@@ -84,20 +82,49 @@ class TapeFile : public ::testing::Test {
   std::string dir, saved_directory, tape, settings, appdata, kept_tape, kept_settings;
 };
 
-TEST_F(TapeFile, ClosingWritesTheTapeAndTheNextStartShowsIt) {
+TEST_F(TapeFile, EveryStepIsSavedAndTheNextStartShowsIt) {
   window.PressAll({"5", "+", "3", "="});
-  SaveTape();
+  // On the disk with the key, before anything closes.
   EXPECT_EQ(Read(tape), "5+3=8\r\n");
+  window.PressAll({"*", "2", "*"});
+  EXPECT_EQ(Read(tape), "5+3=8\r\n8×2=16\r\n");
+  window.PressAll({"1", "="});
+  EXPECT_EQ(Read(tape), "5+3=8\r\n8×2=16\r\n16×1=16\r\n");
+  CloseDown();
+  EXPECT_EQ(Read(tape), "5+3=8\r\n8×2=16\r\n16×1=16\r\n");
   window.texts.clear();
   LoadTape();
-  EXPECT_EQ(window.Tape(), "5+3=8\r\n");
+  EXPECT_EQ(window.Tape(), "5+3=8\r\n8×2=16\r\n16×1=16\r\n");
+}
+
+TEST_F(TapeFile, TextTypedIntoTheTapeIsSavedWhenItLosesTheFocusOrWithTheNextStep) {
+  Write(tape, "1+1=2\r\n");
+  LoadTape();
+  window.texts[{control::kTape, EditBoxProperty::Content}] = "1+1=2 (rent)\r\n";
+  SaveTape();  // the tape box's lost-focus binding
+  EXPECT_EQ(Read(tape), "1+1=2 (rent)\r\n");
+  window.texts[{control::kTape, EditBoxProperty::Content}] += "note\r\n";
+  window.PressAll({"2", "+", "2", "="});
+  EXPECT_EQ(Read(tape), "1+1=2 (rent)\r\nnote\r\n2+2=4\r\n");
+}
+
+TEST_F(TapeFile, ClearKeepsTheTapeItEmptiedAsTheBackup) {
+  Write(tape, "1+1=2\r\n");
+  LoadTape();
+  window.PressAll({"6", "+", "1", "=", "C"});
+  EXPECT_EQ(window.Tape(), "");
+  EXPECT_EQ(Read(tape), "");
+  EXPECT_EQ(Read(dir + "\\steps.bak"), "1+1=2\r\n6+1=7\r\n");
+  // A second clear of the empty tape keeps that backup.
+  window.Press("C");
+  EXPECT_EQ(Read(dir + "\\steps.bak"), "1+1=2\r\n6+1=7\r\n");
 }
 
 TEST_F(TapeFile, SoundOffStillSavesBesideTheProgram) {
   window.PressAll({"2", "*", "4", "="});
   ToggleSound();
   ASSERT_STREQ(BaseDirectory, "12345");
-  SaveTape();
+  CloseDown();
   EXPECT_EQ(Read(tape), "2×4=8\r\n");
   EXPECT_EQ(Setting("_启动窗口k", "_启动窗口.k"), "0");
 }
@@ -107,7 +134,7 @@ TEST_F(TapeFile, WillBeDestroyedAlsoSavesTheGeometry) {
   window.ints[{kWindowUnit, WindowProperty::Top}] = 40;
   window.ints[{kWindowUnit, WindowProperty::Width}] = 700;
   window.ints[{kWindowUnit, WindowProperty::Height}] = 520;
-  SaveTape();
+  CloseDown();
   EXPECT_EQ(Setting("_启动窗口z", "_启动窗口.z"), "-300");
   EXPECT_EQ(Setting("_启动窗口d", "_启动窗口.d"), "40");
   EXPECT_EQ(Setting("_启动窗口k", "_启动窗口.k"), "700");
@@ -117,13 +144,28 @@ TEST_F(TapeFile, WillBeDestroyedAlsoSavesTheGeometry) {
 TEST_F(TapeFile, AFailedSaveLeavesThePreviousTape) {
   Write(tape, "1+1=2\r\n");
   LoadTape();
-  window.PressAll({"C", "7", "+", "1", "="});
+  // Every write fails part-way, as on a full disk: the file keeps the
+  // tape as it was, and a clear whose backup cannot be kept drops nothing.
   SetReplaceFileFaultAfter(3);
-  SaveTape();
+  window.PressAll({"C", "7", "+", "1", "="});
   EXPECT_EQ(Read(tape), "1+1=2\r\n");
+  EXPECT_FALSE(Exists(dir + "\\steps.bak"));
+  // Room again: the next step's save does what the ones before could not,
+  // the clear with its backup included.
   SetReplaceFileFaultAfter(SIZE_MAX);
-  SaveTape();
-  EXPECT_EQ(Read(tape), "7+1=8\r\n");
+  window.PressAll({"2", "*", "2", "="});
+  EXPECT_EQ(Read(tape), "7+1=8\r\n2×2=4\r\n");
+  EXPECT_EQ(Read(dir + "\\steps.bak"), "1+1=2\r\n");
+}
+
+TEST_F(TapeFile, AClearWhoseBackupCannotBeKeptDropsNothing) {
+  Write(tape, "1+1=2\r\n");
+  CreateDirectoryA((dir + "\\steps.bak").c_str(), nullptr);  // no file can take that name
+  window.application_data.clear();
+  LoadTape();
+  window.PressAll({"C", "7", "+", "1", "="});
+  EXPECT_EQ(Read(tape), "1+1=2\r\n7+1=8\r\n");
+  EXPECT_EQ(window.Tape(), "1+1=2\r\n7+1=8\r\n");
 }
 
 TEST_F(TapeFile, ContentATextBoxCannotHoldSurvivesUnchanged) {
@@ -136,7 +178,7 @@ TEST_F(TapeFile, ContentATextBoxCannotHoldSurvivesUnchanged) {
     Write(tape, content);
     window.texts.clear();
     LoadTape();
-    SaveTape();
+    CloseDown();
     EXPECT_EQ(Read(tape), content) << content.size();
   }
 }
@@ -145,7 +187,6 @@ TEST_F(TapeFile, MissingFileGivesAnEmptyTape) {
   LoadTape();
   EXPECT_EQ(window.Tape(), "");
   window.PressAll({"9", "-", "1", "="});
-  SaveTape();
   EXPECT_EQ(Read(tape), "9-1=8\r\n");
 }
 
@@ -168,48 +209,65 @@ TEST_F(TapeFile, AFolderThatRefusesWritesKeepsTheFilesInApplicationData) {
   RefuseWritesBesideTheProgram();
   window.ints[{kWindowUnit, WindowProperty::Width}] = 640;
   window.PressAll({"5", "+", "3", "="});
-  SaveTape();
+  CloseDown();
   EXPECT_EQ(Read(kept_tape), "5+3=8\r\n");
   EXPECT_EQ(Setting("_启动窗口k", "_启动窗口.k", kept_settings), "640");
   // The next start reads them from there, and adds to them.
   Restart();
   EXPECT_EQ(window.Tape(), "5+3=8\r\n");
   window.PressAll({"2", "*", "4", "="});
-  SaveTape();
   EXPECT_EQ(Read(kept_tape), "5+3=8\r\n2×4=8\r\n");
-  // Writable again: the next save goes beside the program, nothing lost.
+  // Writable again: the tape goes back beside the program at the next
+  // start, nothing lost, and no copy is left to come back.
   AllowWritesBesideTheProgram();
   Restart();
   EXPECT_EQ(window.Tape(), "5+3=8\r\n2×4=8\r\n");
+  EXPECT_EQ(Read(tape), "5+3=8\r\n2×4=8\r\n");
+  EXPECT_FALSE(Exists(kept_tape));
   window.PressAll({"9", "-", "1", "="});
-  SaveTape();
+  CloseDown();
   EXPECT_EQ(Read(tape), "5+3=8\r\n2×4=8\r\n9-1=8\r\n");
   EXPECT_EQ(Setting("_启动窗口k", "_启动窗口.k"), "640");
+  EXPECT_FALSE(Exists(kept_settings));
   Restart();
   EXPECT_EQ(window.Tape(), "5+3=8\r\n2×4=8\r\n9-1=8\r\n");
 }
 
-TEST_F(TapeFile, TheNewerOfTheTwoPlacesIsRead) {
-  Write(tape, "1+1=2\r\n");
+TEST_F(TapeFile, TwoPlacesAreJoinedAtStartAndOneCopyIsLeft) {
+  // A stale copy in the application data, written after the one beside the
+  // program: neither wins, both are kept.
+  Write(tape, "2+2=4\r\n");
   CreateDirectoryA((appdata + "\\Talvique").c_str(), nullptr);
-  OtherInstanceSaves(kept_tape, "2+2=4\r\n");
+  OtherInstanceSaves(kept_tape, "1+1=2\r\n");
   LoadTape();
-  EXPECT_EQ(window.Tape(), "2+2=4\r\n");
-  OtherInstanceSaves(tape, "3+3=6\r\n");
-  Restart();
-  EXPECT_EQ(window.Tape(), "3+3=6\r\n");
+  EXPECT_EQ(window.Tape(), "2+2=4\r\n1+1=2\r\n");
+  EXPECT_EQ(Read(tape), "2+2=4\r\n1+1=2\r\n");
+  EXPECT_FALSE(Exists(kept_tape));
+  window.PressAll({"3", "+", "3", "="});
+  CloseDown();
+  EXPECT_EQ(Read(tape), "2+2=4\r\n1+1=2\r\n3+3=6\r\n");
+  EXPECT_FALSE(Exists(kept_tape));
   // Without an application-data folder only the program's is used.
   window.application_data.clear();
   OtherInstanceSaves(kept_tape, "4+4=8\r\n");
   Restart();
-  EXPECT_EQ(window.Tape(), "3+3=6\r\n");
+  EXPECT_EQ(window.Tape(), "2+2=4\r\n1+1=2\r\n3+3=6\r\n");
+}
+
+TEST_F(TapeFile, TheGeometryKeepsOneLiveCopy) {
+  CreateDirectoryA((appdata + "\\Talvique").c_str(), nullptr);
+  WritePrivateProfileStringA("_启动窗口k", "_启动窗口.k", "777", kept_settings.c_str());
+  window.ints[{kWindowUnit, WindowProperty::Width}] = 640;
+  CloseDown();
+  EXPECT_EQ(Setting("_启动窗口k", "_启动窗口.k"), "640");
+  EXPECT_FALSE(Exists(kept_settings));
 }
 
 TEST_F(TapeFile, NoPlaceToWriteLosesTheTapeSilently) {
   RefuseWritesBesideTheProgram();
   window.application_data = dir + "\\no\\such\\folder";
   window.PressAll({"5", "+", "3", "="});
-  SaveTape();  // no message, no crash
+  CloseDown();  // no message, no crash
   EXPECT_FALSE(Exists(tape));
   EXPECT_FALSE(Exists(kept_tape));
 }
@@ -217,25 +275,25 @@ TEST_F(TapeFile, NoPlaceToWriteLosesTheTapeSilently) {
 TEST_F(TapeFile, TwoInstancesBothOnlyCalculatedKeepEveryLineOnce) {
   Write(tape, "1+1=2\r\n");
   LoadTape();  // this instance, B
-  window.PressAll({"3", "+", "3", "="});
-  // A, started with the same tape, added 2+2 and closed first.
+  // A, started with the same tape, added 2+2.
   OtherInstanceSaves(tape, "1+1=2\r\n2+2=4\r\n");
-  SaveTape();
+  window.PressAll({"3", "+", "3", "="});
   EXPECT_EQ(Read(tape), "1+1=2\r\n2+2=4\r\n3+3=6\r\n");
-  // A second save of this instance adds only what came after the first.
+  // The tape shows the one tape now, and the next step adds to it.
+  EXPECT_EQ(window.Tape(), "1+1=2\r\n2+2=4\r\n3+3=6\r\n");
   window.PressAll({"5", "-", "1", "="});
-  SaveTape();
+  CloseDown();
   EXPECT_EQ(Read(tape), "1+1=2\r\n2+2=4\r\n3+3=6\r\n5-1=4\r\n");
 }
 
 TEST_F(TapeFile, TwoInstancesWhenThisUserClearedTheTape) {
   Write(tape, "1+1=2\r\n");
   LoadTape();
-  window.PressAll({"C", "7", "+", "1", "="});
   OtherInstanceSaves(tape, "1+1=2\r\n2+2=4\r\n");
-  SaveTape();
+  window.PressAll({"C", "7", "+", "1", "="});
   // The clear stands; the other instance's new line stays.
-  EXPECT_EQ(Read(tape), "7+1=8\r\n2+2=4\r\n");
+  EXPECT_EQ(Read(tape), "2+2=4\r\n7+1=8\r\n");
+  EXPECT_EQ(Read(dir + "\\steps.bak"), "1+1=2\r\n2+2=4\r\n");
 }
 
 TEST_F(TapeFile, AnUntouchedTapeLeavesTheOtherInstancesFileAlone) {
@@ -243,28 +301,27 @@ TEST_F(TapeFile, AnUntouchedTapeLeavesTheOtherInstancesFileAlone) {
   LoadTape();
   const std::string other = std::string("1+1=2\r\n\0odd\xff", 13);
   OtherInstanceSaves(tape, other);
-  SaveTape();
+  CloseDown();
   EXPECT_EQ(Read(tape), other);
 }
 
 TEST_F(TapeFile, AHeldTapeFileIsLeftIntactAndTheTapeKeptElsewhere) {
   Write(tape, "1+1=2\r\n");
   LoadTape();
-  window.PressAll({"2", "+", "2", "="});
   // Another program holds steps.txt open, sharing it with readers only.
   HANDLE holder = CreateFileA(tape.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-  SaveTape();  // waits for no one
+  window.PressAll({"2", "+", "2", "="});  // the step's save waits for no one
   CloseHandle(holder);
   EXPECT_EQ(Read(tape), "1+1=2\r\n");
-  EXPECT_FALSE(Exists(tape + ".new"));
+  EXPECT_TRUE(FilesLike(dir, "steps.txt.", ".tmp").empty());
+  EXPECT_TRUE(FilesLike(dir, "steps.txt.", ".new").empty());
   EXPECT_EQ(Read(kept_tape), "1+1=2\r\n2+2=4\r\n");
   // The next start reads the kept tape; its save goes beside the program.
   Restart();
   EXPECT_EQ(window.Tape(), "1+1=2\r\n2+2=4\r\n");
   window.PressAll({"3", "+", "3", "="});
-  SaveTape();
   EXPECT_EQ(Read(tape), "1+1=2\r\n2+2=4\r\n3+3=6\r\n");
 }
 

@@ -1,4 +1,5 @@
-// Joining two instances' tapes when the other saved first.
+// Joining two instances' tapes when the other saved first, and two copies
+// of the tape found in two places.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -47,6 +48,27 @@ TEST(TapeMerge, BothEditedKeepsBothWholeTheirsFirst) {
   const std::string old = "1+1=2\r\n2+2=4\r\n";
   EXPECT_EQ(MergeTape(old, old, "2+2=4\r\n8-1=7\r\n", "9÷3=3\r\n"),
             "9÷3=3\r\n2+2=4\r\n8-1=7\r\n");
+}
+
+TEST(TapeMerge, TwoCopiesWhereOneHoldsTheOtherAreTheLongerOne) {
+  EXPECT_EQ(MergeCopies("1+1=2\r\n", "1+1=2\r\n2+2=4\r\n"), "1+1=2\r\n2+2=4\r\n");
+  EXPECT_EQ(MergeCopies("1+1=2\r\n2+2=4\r\n", "1+1=2\r\n"), "1+1=2\r\n2+2=4\r\n");
+  EXPECT_EQ(MergeCopies("", "3+3=6\r\n"), "3+3=6\r\n");
+  EXPECT_EQ(MergeCopies("3+3=6\r\n", "3+3=6\r\n"), "3+3=6\r\n");
+}
+
+TEST(TapeMerge, TwoCopiesThatWentApartKeepTheSharedStartOnceAndEveryOtherLine) {
+  // Apart from the first line on: the older whole, then the newer whole.
+  EXPECT_EQ(MergeCopies("2+2=4\r\n", "1+1=2\r\n"), "2+2=4\r\n1+1=2\r\n");
+  // A shared start stands once; a line both added stays twice.
+  EXPECT_EQ(MergeCopies("1+1=2\r\n3+3=6\r\n", "1+1=2\r\n4+4=8\r\n"),
+            "1+1=2\r\n3+3=6\r\n4+4=8\r\n");
+  EXPECT_EQ(MergeCopies("1+1=2\r\n3+3=6\r\n", "1+1=2\r\n3+3=6\r\n"), "1+1=2\r\n3+3=6\r\n");
+  // The shared start ends at a whole line: 12+1 and 13+1 share "1", not a line.
+  EXPECT_EQ(MergeCopies("12+1=13\r\n", "13+1=14\r\n"), "12+1=13\r\n13+1=14\r\n");
+  // Both added 3+3 after 1+1: computed twice, kept twice.
+  EXPECT_EQ(MergeCopies("1+1=2\r\n3+3=6\r\n", "1+1=2\r\n4+4=8\r\n3+3=6\r\n"),
+            "1+1=2\r\n3+3=6\r\n4+4=8\r\n3+3=6\r\n");
 }
 
 }  // namespace

@@ -77,6 +77,7 @@ const Binding kBindings[] = {
     {"szf", 0, H(PressSign)},       {"sdeng", 0, H(PressEquals)},   {"schu", 0, H(PressDivide)},
     {"scheng", 0, H(PressTimes)},   {"sjian", 0, H(PressMinus)},    {"sjia", 0, H(PressPlus)},
     {"sqc", 0, H(PressClear)},      {"sdian", 0, H(PressPoint)},    {"s0", 0, H(PressDigit)},
+    {"步骤", -8, H(SaveTape)},
 };
 #undef H
 const Binding* BindingOf(const std::string& name) {
@@ -87,13 +88,13 @@ const Binding* BindingOf(const std::string& name) {
 }
 
 TEST_F(MainWindowTest, SegmentAndHeaderHaveTheirSizesAndFields) {
-  EXPECT_EQ(sizeof kMainWindowSegment, 8072u);
+  EXPECT_EQ(sizeof kMainWindowSegment, 8104u);
   ProgramHeader h;
   ASSERT_TRUE(ReadProgramHeader(kProgramHeader, kProgramHeaderBytes, &h));
   EXPECT_EQ(h.program_kind, 3u);
   EXPECT_EQ(h.format_version, 0x0001010Au);
   EXPECT_EQ(h.constants_size, 129998u);
-  EXPECT_EQ(h.definition_size, 8072u);
+  EXPECT_EQ(h.definition_size, 8104u);
   EXPECT_EQ(h.library_count, 3u);
   EXPECT_EQ(h.dll_command_count, 4u);
   EXPECT_STREQ(kDllCommandLibraries[2], "SkinH_EL.dll");
@@ -141,10 +142,13 @@ TEST_F(MainWindowTest, EveryUnitHasItsLayoutFlagsTagAndBinding) {
     bool tab_stop = e.id == 0x16010006 || e.id == 0x16010007 || e.id == 0x16010008;
     EXPECT_EQ(u.flags, kFlagVisible | (tab_stop ? kFlagTabStop : 0u));
     if (i == 0) {
-      ASSERT_EQ(u.bindings.size(), 3u);
+      ASSERT_EQ(u.bindings.size(), 6u);
       EXPECT_EQ(u.HandlerFor(0), int32_t(MainHandler::StartUp));
       EXPECT_EQ(u.HandlerFor(4), int32_t(MainHandler::ResizeWindow));
-      EXPECT_EQ(u.HandlerFor(2), int32_t(MainHandler::SaveTape));
+      EXPECT_EQ(u.HandlerFor(2), int32_t(MainHandler::CloseDown));
+      EXPECT_EQ(u.HandlerFor(13), int32_t(MainHandler::SaveForSessionEnd));
+      EXPECT_EQ(u.HandlerFor(14), int32_t(MainHandler::EndSession));
+      EXPECT_EQ(u.HandlerFor(15), int32_t(MainHandler::PressWindowKey));
       EXPECT_EQ(u.HandlerFor(12), kNoHandler);
       EXPECT_EQ(u.HandlerFor(1), kNoHandler);
       EXPECT_EQ(u.HandlerFor(3), kNoHandler);

@@ -1,10 +1,9 @@
 // The two places of the calculator's files: beside the program, and the
 // user's application-data folder when the program's folder refuses them.
-#include <cstdint>
 #include <string>
 
 #include "app/app_commands.h"
-#include "app/app_platform.h"
+#include "app/file_system.h"
 #include "app/program_files.h"
 #include "app/runtime_api.h"
 
@@ -33,9 +32,11 @@ std::string UserDataFile(const char* name) {
 std::string NewerFile(const char* name) {
   const std::string beside = ProgramFile(name);
   const std::string kept = UserDataFile(name);
-  uint64_t beside_time = 0, kept_time = 0;
-  if (kept.empty() || !FileWriteTime(kept.c_str(), &kept_time)) return beside;
-  if (!FileWriteTime(beside.c_str(), &beside_time) || kept_time > beside_time) return kept;
+  if (kept.empty()) return beside;
+  const FileStamp kept_stamp = StampOf(kept.c_str());
+  if (!kept_stamp.exists) return beside;
+  const FileStamp beside_stamp = StampOf(beside.c_str());
+  if (!beside_stamp.exists || kept_stamp.write_time > beside_stamp.write_time) return kept;
   return beside;
 }
 
@@ -44,10 +45,13 @@ bool MakeUserDataFolder() {
   return !folder.empty() && MakeFolder(folder.c_str());
 }
 
-bool SaveProgramFile(const char* name, const void* bytes, size_t size) {
-  if (ReplaceFileContents(ProgramFile(name).c_str(), bytes, size)) return true;
-  if (!MakeUserDataFolder()) return false;
-  return ReplaceFileContents(UserDataFile(name).c_str(), bytes, size);
+TapePlaces TapeFilePlaces() {
+  TapePlaces places;
+  places.beside = ProgramFile(kTapeFile);
+  places.beside_backup = ProgramFile(kTapeBackupFile);
+  places.kept = UserDataFile(kTapeFile);
+  places.kept_backup = UserDataFile(kTapeBackupFile);
+  return places;
 }
 
 }  // namespace talv::app
