@@ -59,7 +59,8 @@ def read_words():
             if not line.strip() or line.startswith("#"):
                 continue
             name, kind, max_ms, speed, pitch, text = line.split("\t")
-            words.append({"name": name, "kind": kind, "max_ms": int(max_ms), "text": text})
+            words.append({"name": name, "kind": kind, "max_ms": int(max_ms),
+                          "speed": int(speed), "pitch": int(pitch), "text": text})
     return words
 
 
