@@ -24,7 +24,7 @@ fi
 PKGS_REQUIRED="cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   xvfb xauth xdotool x11-utils imagemagick fonts-wqy-microhei fonts-wine locales espeak-ng sox
-  zip python3 wine wine64"
+  zip python3 python3-numpy wine wine64"
 PKGS_OPTIONAL="wine32:i386"
 # Where setup remembers that the optional part could not be installed, so
 # that later runs do not ask the package index again every time.

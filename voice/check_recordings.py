@@ -29,8 +29,9 @@ MIN_RMS = 10 ** (-30 / 20)   # a word's RMS must exceed -30 dBFS
 MIN_PEAK = 10 ** (-3 / 20)   # the words are normalised to -1 dBFS
 # Longest duration per kind whatever words.tsv says: a key's word or a
 # syllable must end near the shortest pause that can follow it; a lone digit
-# is followed by 660 ms, a lead-in by 1000 ms.
-KIND_CAP_MS = {"key": 360, "syl": 360, "lone": 700, "lead": 1000}
+# is followed by 660 ms, a lead-in by 1000 ms; a word said in place of an
+# amount may last as long as a lone digit.
+KIND_CAP_MS = {"key": 360, "syl": 360, "lone": 700, "lead": 1000, "word": 700}
 
 
 class Failures:
@@ -59,7 +60,8 @@ def read_words():
             if not line.strip() or line.startswith("#"):
                 continue
             name, kind, max_ms, speed, pitch, text = line.split("\t")
-            words.append({"name": name, "kind": kind, "max_ms": int(max_ms), "text": text})
+            words.append({"name": name, "kind": kind, "max_ms": int(max_ms),
+                          "speed": int(speed), "pitch": int(pitch), "text": text})
     return words
 
 

@@ -31,6 +31,17 @@ die() { echo "make_recordings: $*" >&2; exit 1; }
 # Prints the entries of words.tsv, one a line, tab-separated, comments dropped.
 entries() { grep -v '^#' "$words" | grep -v '^[[:space:]]*$'; }
 
+# What espeak-ng is given for the text column of words.tsv: the phonemes
+# ([[...]]) or the SSML (<speak>...</speak>) that follow the pinyin, or else
+# the pinyin itself (without the hyphen that marks a bound syllable).
+spoken_text() {
+  case $1 in
+    *'[['*) printf '[[%s' "${1#*\[\[}" ;;
+    *'<speak>'*) printf '<speak>%s' "${1#*<speak>}" ;;
+    *) printf '%s' "${1//-/}" ;;
+  esac
+}
+
 # Replaces directory $1 by the finished staging directory $2.
 replace_dir() {
   rm -rf "$1"
@@ -44,8 +55,11 @@ replace_dir() {
 speak_one() {
   local data=$1 out=$2 scratch=$3 name=$4 max=$5 speed=$6 pitch=$7 text=$8
   local raw="$scratch/$name.raw.wav" cut="$scratch/$name.cut.wav"
-  espeak-ng --path="$data" -v cmn-latn-pinyin+talvique -s "$speed" -p "$pitch" -z \
-    -w "$raw" "$text" || die "espeak-ng failed on $name"
+  local spoken ssml=()
+  spoken=$(spoken_text "$text")
+  case $spoken in '<speak>'*) ssml=(-m) ;; esac
+  espeak-ng --path="$data" -v cmn-latn-pinyin+talvique -s "$speed" -p "$pitch" -z "${ssml[@]}" \
+    -w "$raw" "$spoken" || die "espeak-ng failed on $name"
   sox -D "$raw" -t wav -e signed-integer -b 16 -c 1 "$cut" \
     silence 1 0.003 -45d reverse silence 1 0.003 -45d \
     fade q 0.012 reverse fade q 0.002 gain -n -1 || die "sox failed on $name"

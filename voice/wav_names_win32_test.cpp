@@ -21,6 +21,7 @@ const char* const kRecordings[] = {
     "十", "百", "千", "万", "元", "角", "分",
     "一y", "二y", "三y", "四y", "五y", "六y", "七y", "八y", "九y", "十y",
     "ys", "ss", "zh",
+    "负", "溢出", "错误",
 };
 
 std::string WavDirectory() {
