@@ -37,11 +37,11 @@ KEY_CONTROL.update({"+": "sjia", "-": "sjian", "*": "scheng", "/": "schu", "=": 
 # main row and on the number pad.
 MAIN_ROW_KEY = {str(d): str(d) for d in range(10)}
 MAIN_ROW_KEY.update({"+": "plus", "-": "minus", "*": "asterisk", "/": "slash", "=": "equal",
-                     ".": "period", "+/-": "F9", "<-": "BackSpace", "C": "Delete"})
+                     ".": "period", "+/-": "F9", "<-": "BackSpace", "C": "ctrl+Delete"})
 NUMBER_PAD_KEY = {str(d): "KP_%d" % d for d in range(10)}
 NUMBER_PAD_KEY.update({"+": "KP_Add", "-": "KP_Subtract", "*": "KP_Multiply", "/": "KP_Divide",
                        "=": "KP_Enter", ".": "KP_Decimal", "+/-": "F9", "<-": "BackSpace",
-                       "C": "Delete"})
+                       "C": "ctrl+Delete"})
 
 SECTIONS = [("_启动窗口z", "_启动窗口.z"), ("_启动窗口d", "_启动窗口.d"),
             ("_启动窗口k", "_启动窗口.k"), ("_启动窗口g", "_启动窗口.g")]
@@ -430,6 +430,19 @@ class Program:
             self.kill()
             raise Failure("the program did not end")
         return code
+
+    def post(self, *messages):
+        """Posts (HWND, MESSAGE, WPARAM, LPARAM) messages back to back, from
+        outside (window_probe post)."""
+        words = [str(v) for m in messages for v in m]
+        r = self.probe_raw("post", *words)
+        check(r.returncode == 0, "posting %r failed" % (messages,))
+
+    def send(self, hwnd, message, wparam=0, lparam=0):
+        """Sends one message from outside and returns its result."""
+        r = self.probe_raw("send", str(hwnd), str(message), str(wparam), str(lparam), timeout=60)
+        check(r.returncode == 0, "sending message %#x failed" % message)
+        return int(r.stdout.split()[0])
 
     def kill(self):
         if self.process and self.process.poll() is None:

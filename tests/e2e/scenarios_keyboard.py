@@ -54,12 +54,14 @@ def keyboard_calculation(args):
         p.wait_entry("8")
         p.wait_tape("5+3=8\r\n")
         # The same on the number pad.
-        press_and_hear(p, cap, tone_map, [("Delete", ["清除"]), ("KP_5", ["五"]), ("KP_Add", ["加"]),
-                                          ("KP_3", ["三"]), ("KP_Enter", ["等于", "八"])],
-                       "Delete KP_5 KP_Add KP_3 KP_Enter")
+        press_and_hear(p, cap, tone_map, [("ctrl+Delete", ["清除"]), ("KP_5", ["五"]),
+                                          ("KP_Add", ["加"]), ("KP_3", ["三"]),
+                                          ("KP_Enter", ["等于", "八"])],
+                       "ctrl+Delete KP_5 KP_Add KP_3 KP_Enter")
         p.wait_entry("8")
         p.wait_tape("5+3=8\r\n")
-        # ←, 清除 and +/- from Backspace, Delete and F9; both decimal keys.
+        # ← and +/- from Backspace and F9, both decimal keys; Delete clears
+        # the Entry box only, Ctrl+Delete the tape too.
         p.press("1", "2", "period", "4", "BackSpace")
         p.wait_entry("12.")
         p.press("BackSpace", "KP_Decimal", "5")
@@ -70,6 +72,8 @@ def keyboard_calculation(args):
         p.wait_entry("12.5")
         p.press("Delete")
         p.wait_entry("")
+        check(p.tape() == gbk("5+3=8\r\n"), "Delete changed the tape to %r" % p.tape())
+        p.press("ctrl+Delete")
         p.wait_tape("")
         # Keys the keyboard table does not name do nothing, silently.
         p.press("5")

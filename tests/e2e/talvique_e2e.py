@@ -22,6 +22,7 @@ import scenarios_files_and_geometry  # noqa: F401
 import scenarios_keyboard  # noqa: F401
 import scenarios_keys_and_tape  # noqa: F401
 import scenarios_readout  # noqa: F401
+import scenarios_tape_kept  # noqa: F401
 from driver import SCENARIOS, Failure
 
 

@@ -24,6 +24,12 @@
 //                               ENTRYHWND's text changed
 //   window_probe hold FILE SECONDS
 //                               keeps FILE open with writers shut out
+//   window_probe post HWND MESSAGE WPARAM LPARAM [HWND MESSAGE WPARAM LPARAM ...]
+//                               posts each message in turn, back to back (two
+//                               windows closed or two keys clicked at once)
+//   window_probe send HWND MESSAGE WPARAM LPARAM
+//                               sends one message and prints its result, as
+//                               the system does at log-off (WM_QUERYENDSESSION)
 //   window_probe hit X Y [X Y ...]
 //                               for each screen point, the window that
 //                               WindowFromPoint finds there: "hit X Y HWND"
@@ -155,6 +161,26 @@ int Move(char** argv) {
              : 3;
 }
 
+int Post(int argc, char** argv) {
+  bool all = true;
+  for (int i = 2; i + 3 < argc; i += 4)
+    all = PostMessageA(HandleArg(argv[i]), UINT(std::strtoul(argv[i + 1], nullptr, 0)),
+                       WPARAM(std::strtoul(argv[i + 2], nullptr, 0)),
+                       LPARAM(std::strtol(argv[i + 3], nullptr, 0))) &&
+          all;
+  return all ? 0 : 3;
+}
+
+int Send(char** argv) {
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutA(HandleArg(argv[2]), UINT(std::strtoul(argv[3], nullptr, 0)),
+                           WPARAM(std::strtoul(argv[4], nullptr, 0)),
+                           LPARAM(std::strtol(argv[5], nullptr, 0)), SMTO_NORMAL, 30000, &answer))
+    return 3;
+  std::printf("%lu\n", static_cast<unsigned long>(answer));
+  return 0;
+}
+
 int Show(char** argv) {
   ShowWindow(HandleArg(argv[2]), atoi(argv[3]));
   return 0;
@@ -239,6 +265,8 @@ int main(int argc, char** argv) {
   if (argc >= 3 && std::strcmp(argv[1], "getdate") == 0) return GetDate(argv);
   if (argc >= 4 && std::strcmp(argv[1], "hold") == 0) return Hold(argv);
   if (argc >= 4 && std::strcmp(argv[1], "hit") == 0) return Hit(argc, argv);
+  if (argc >= 6 && std::strcmp(argv[1], "post") == 0) return Post(argc, argv);
+  if (argc >= 6 && std::strcmp(argv[1], "send") == 0) return Send(argv);
   if (argc >= 3 && std::strcmp(argv[1], "dropped") == 0) return Dropped(argv);
   if (argc >= 3 && std::strcmp(argv[1], "list") == 0) return List(argv);
   if (argc < 2) {
