@@ -50,8 +50,9 @@ constexpr int32_t kS0 = control::kDigit[0], kS7 = control::kDigit[7], kSjia = co
 // Where the description places a unit.
 const tools::LayoutUnit& Described(const char* name) { return test::MainWindowUnit(name); }
 
-// Handler slots: the fifteen of the Main window, then three the tests bind.
-constexpr int kChanged = 15, kCharacter = 16, kCloseQuery = 17, kSlots = 18;
+// Handler slots: those of the Main window, then three the tests bind.
+constexpr int kChanged = kMainHandlerCount, kCharacter = kChanged + 1, kCloseQuery = kChanged + 2,
+              kSlots = kChanged + 3;
 
 struct Entry {
   int handler;
@@ -681,10 +682,21 @@ TEST_F(MainWindowRuntime, SetShortcutKeyTakesButtonsAndKeysAndRefusesTheRest) {
   EXPECT_TRUE(Shortcut(kSjia, TextValue("+")));
   EXPECT_TRUE(Shortcut(kSdeng, IntValue(VK_RETURN)));
   EXPECT_EQ(Main().shortcuts.Find(TypedCharacterShortcut('+')), int32_t(UnitOf(kSjia)));
-  // Not a Button: the tape, the window itself, a unit of no window.
+  // The window itself takes keys of its own.
+  EXPECT_TRUE(AsBool(Command(SetShortcutKey, {Ref(kWindowUnit, TypeCode::KindWindow), TextValue("%")})));
+  EXPECT_EQ(Main().shortcuts.Find(TypedCharacterShortcut('%')), 0);
+  // With Ctrl: a key named by its code, with a logical.
+  EXPECT_TRUE(AsBool(Command(SetShortcutKey,
+                             {Ref(kSqc, TypeCode::KindButton), IntValue(VK_DELETE), BoolValue(true)})));
+  EXPECT_EQ(Main().shortcuts.Find(VirtualKeyShortcut(VK_DELETE, true)), int32_t(UnitOf(kSqc)));
+  EXPECT_EQ(Main().shortcuts.Find(VirtualKeyShortcut(VK_DELETE)), -1);
+  EXPECT_FALSE(AsBool(Command(SetShortcutKey,
+                              {Ref(kSqc, TypeCode::KindButton), TextValue("-"), BoolValue(true)})));
+  EXPECT_FALSE(AsBool(Command(SetShortcutKey,
+                              {Ref(kSqc, TypeCode::KindButton), IntValue(VK_DELETE), IntValue(1)})));
+  // Not a Button: the tape, a unit of no window.
   EXPECT_FALSE(AsBool(Command(SetShortcutKey, {Ref(kTape, TypeCode::KindEditBox), TextValue("-")})));
   EXPECT_FALSE(AsBool(Command(SetShortcutKey, {Ref(kTape, TypeCode::KindButton), TextValue("-")})));
-  EXPECT_FALSE(AsBool(Command(SetShortcutKey, {Ref(kWindowUnit, TypeCode::KindWindow), TextValue("-")})));
   EXPECT_FALSE(AsBool(Command(SetShortcutKey,
                               {TypedValue{0x52019999, uint32_t(kSjian), TypeCode::KindButton}, TextValue("-")})));
   EXPECT_FALSE(AsBool(Command(SetShortcutKey, {TextValue("sjian"), TextValue("-")})));
@@ -735,6 +747,56 @@ TEST_F(MainWindowRuntime, AShortcutKeyClicksItsButtonForwardingIncluded) {
   EXPECT_EQ(Log().size(), 4u);
   Main().shortcuts.Clear();
   Command(SetEventForwarding, {Ref(kS7, button)});
+}
+
+// Ctrl and the key, as a person presses the chord.
+void KeyWithControl(WORD vk) {
+  INPUT in[4] = {};
+  for (INPUT& i : in) i.type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[3].ki.wVk = VK_CONTROL;
+  in[1].ki.wVk = in[2].ki.wVk = vk;
+  in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(4, in, sizeof(INPUT));
+}
+
+TEST_F(MainWindowRuntime, AKeyOfTheWindowsOwnRaisesItsShortcutKeyEventAndCtrlIsAnotherKey) {
+  ASSERT_TRUE(AsBool(Command(SetShortcutKey, {Ref(kWindowUnit, TypeCode::KindWindow), IntValue(VK_DELETE)})));
+  ASSERT_TRUE(AsBool(Command(SetShortcutKey,
+                             {Ref(kSqc, TypeCode::KindButton), IntValue(VK_DELETE), BoolValue(true)})));
+  SetFocus(Handle(kS0));
+  Key(VK_DELETE);
+  ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::PressWindowKey)) == 1; }));
+  EXPECT_EQ(Log().back().a1, VK_DELETE);
+  EXPECT_EQ(Log().back().source.control, kWindowUnit);
+  EXPECT_EQ(Count(int(MainHandler::PressClear)), 0);
+  KeyWithControl(VK_DELETE);
+  ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::PressClear)) == 1; }));
+  EXPECT_EQ(Count(int(MainHandler::PressWindowKey)), 1);
+  // In the tape Delete is the tape's own key.
+  rt::WriteText(kMain, kTape, 8, "ab");
+  SetFocus(Handle(kTape));
+  SendMessageA(Handle(kTape), EM_SETSEL, 0, 0);
+  Key(VK_DELETE);
+  ASSERT_TRUE(PumpUntil([] { return Text(kTape, 8) == "b"; }));
+  EXPECT_EQ(Count(int(MainHandler::PressWindowKey)), 1);
+  rt::WriteText(kMain, kTape, 8, "");
+  SetFocus(Handle(0));
+  Main().shortcuts.Clear();
+}
+
+TEST_F(MainWindowRuntime, LogOffAsksTheWindowThenRaisesTheEndOfTheSession) {
+  EXPECT_EQ(SendMessageA(Handle(0), WM_QUERYENDSESSION, 0, 0), TRUE);
+  EXPECT_EQ(Count(int(MainHandler::SaveForSessionEnd)), 1);
+  // A session that goes on after all ends nothing.
+  SendMessageA(Handle(0), WM_ENDSESSION, FALSE, 0);
+  EXPECT_EQ(Count(int(MainHandler::EndSession)), 0);
+  SendMessageA(Handle(0), WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(Count(int(MainHandler::EndSession)), 1);
+  EXPECT_TRUE(IsWindow(Handle(0)));
+  // A handler that answers false keeps the session going.
+  Action(int(MainHandler::SaveForSessionEnd)) = [](int32_t) { return HandlerResult{true, 0}; };
+  EXPECT_EQ(SendMessageA(Handle(0), WM_QUERYENDSESSION, 0, 0), FALSE);
+  Action(int(MainHandler::SaveForSessionEnd)) = nullptr;
 }
 
 TEST_F(MainWindowRuntime, ShortcutKeysAreTheTapesAndTheDatePickersOwnKeysThere) {
@@ -955,6 +1017,10 @@ TEST_F(MainWindowRuntime, AppendTextGoesPastTheTypingLimitWhichStillBindsTyping)
 }
 
 TEST_F(MainWindowRuntime, ProcessEventsRunsAQueuedClickNestedAndClearsTheCallersSource) {
+  // The focus away from the tape first: its lost-focus event has a binding.
+  SetFocus(Handle(0));
+  PumpAWhile(50);
+  Log().clear();
   EventSource after{};
   Action(int(MainHandler::PressClear)) = [&after](int32_t) {
     PostMessageA(Handle(kSjia), BM_CLICK, 0, 0);
