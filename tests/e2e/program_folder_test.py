@@ -18,6 +18,8 @@ import zipfile
 TITLE = "Talvique 会说话的计算器 使用说明"
 SECTIONS = ["窗口", "各键的作用", "怎样读出结果", "关闭和打开声音", "计天器怎样计算",
             "纸带和窗口设置保存在哪里", "键盘操作"]
+# Texts the page must hold, as they stand in it.
+NAMED = ["<kbd>Delete</kbd>", "<kbd>Ctrl</kbd>+<kbd>Delete</kbd>", "steps.bak"]
 
 
 def main():
@@ -48,6 +50,10 @@ def main():
     for section in SECTIONS:
         if section not in headings:
             problems.append("no section %r (sections: %r)" % (section, headings))
+    # What a user must be able to find: the keys that clear, and the backup.
+    for named in NAMED:
+        if named not in text:
+            problems.append("the page does not name %r" % named)
 
     # The zip for Windows holds the page beside the program.
     shutil.rmtree(work, ignore_errors=True)
