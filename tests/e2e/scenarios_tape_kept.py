@@ -53,6 +53,7 @@ def session_end_keeps_tape(args):
     check(answer == 1, "WM_QUERYENDSESSION answered %r" % answer)
     p.send(report.hwnd, WM_ENDSESSION, 1, 0)
     p.kill()
+    check(os.path.isfile(p.path("steps.txt")), "no steps.txt after the session ended")
     check(p.read("steps.txt") == gbk("6+1=7\r\nnote"), "steps.txt: %r" % p.read("steps.txt"))
     # The geometry was saved too.
     check(all(v is not None for v in p.settings()), "peizi.ini: %r" % p.settings())
