@@ -54,7 +54,11 @@ void DayCount();
 void WaitMilliseconds(int32_t ms);
 // Sets Closing and stops every sound that is still playing.
 void StopSpeaking();
-// Reads `number` aloud as a money amount. `lead_in` 0 (none), 1, 2 or 3.
+// Reads `number` aloud as a money amount, or as the word for a number that
+// is not one (readout_text.h). `lead_in` 0 (none), 1, 2 or 3.
 void SpeakNumber(double number, int32_t lead_in, bool end_mark);
+// The equals key's readout of the result as the Entry box shows it
+// (`shown`): no lead-in, the end mark set.
+void SpeakShownResult(const char* shown);
 
 }  // namespace talv::app

@@ -111,9 +111,10 @@ void PressEquals() {
   // is gone.
   if (Closing) return;
   // What is read aloud is what the Entry box shows now: a digit pressed
-  // during the wait has replaced the result.
+  // during the wait has replaced the result, and an infinity or NaN is
+  // read from its mark, not as the number ToNumber makes of it.
   rt::Text shown = EntryText();
-  SpeakNumber(TextToNumber(shown.get()), 0, true);
+  SpeakShownResult(shown.get());
 }
 
 }  // namespace talv::app

@@ -6,7 +6,7 @@ namespace talv::app {
 namespace {
 
 struct Syllable {
-  const char* character;  // two GBK bytes
+  const char* character;  // GBK: one character, or a word that one recording says
   const char* file;
   int pause_ms;
   const char* lone_file;  // null: no lone rule
@@ -22,11 +22,16 @@ const Syllable kSyllables[] = {
 #undef TALV_SYLLABLE
 };
 
-const Syllable* Lookup(const std::string& character) {
+// The entry whose character (or word) the text holds at 1-based position i;
+// the longest when several would fit.
+const Syllable* Lookup(const std::string& text, size_t i) {
+  const Syllable* found = nullptr;
   for (const Syllable& s : kSyllables) {
-    if (character == s.character) return &s;
+    const size_t n = std::strlen(s.character);
+    if (text.compare(i - 1, n, s.character) == 0 && (!found || n > std::strlen(found->character)))
+      found = &s;
   }
-  return nullptr;
+  return found;
 }
 
 // The two bytes at 1-based position i, fewer at the end of the text.
@@ -54,16 +59,24 @@ std::vector<ReadoutStep> ScheduleReadout(const std::string& text, bool end_mark)
   std::vector<ReadoutStep> steps;
   const size_t length = text.size();
   std::string previous;
-  for (size_t i = 1; length >= 1 && i <= length - 1; i += 2) {
-    const std::string current = CharacterAt(text, i);
-    const Syllable* s = Lookup(current);
+  // Each step is one character, or a word (溢出, 错误) walked over whole.
+  size_t step = 0;
+  for (size_t i = 1; length >= 1 && i <= length - 1; i += step) {
+    const Syllable* s = Lookup(text, i);
+    const std::string current = s ? std::string(s->character) : CharacterAt(text, i);
+    step = current.size();
+    // The lone rule asks for a text that is exactly one character, so a
+    // negative amount never takes it: 负三 (no end mark) plays 负, then the
+    // plain 三 with its pause and the closing pause, as 负三! does.
     if (s && s->lone_file && length == 2) {
       steps.push_back({s->lone_file, kLonePauseMs});
       return steps;
     }
     if (!s) {
-      // Characters without a recording (负, 亿, 整, 溢, 出, "!") are skipped.
+      // Characters without a recording (亿, 整, "!") are skipped.
     } else if (current == "五") {
+      // Only what follows counts, so a leading 负 changes nothing: 负五! ends
+      // in 五, 负五角整! plays 伍.
       const bool last = end_mark ? i + 2 == length : i + 1 == length;
       steps.push_back({last ? "五" : "伍", s->pause_ms});
     } else if (current == "十") {

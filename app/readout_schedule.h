@@ -26,9 +26,10 @@ struct ReadoutStep {
 // The lead-in recording for lead-in 1, 2 or 3 ("ys", "ss", "zh"); empty otherwise.
 const char* LeadInFile(int lead_in);
 
-// The steps for the working text `text` (GBK, walked two bytes at a time):
-// the text after the amount was tidied, "!" appended when `end_mark` is set
-// and "一十" turned into "十". Unlisted characters play nothing and take no
+// The steps for the working text `text` (GBK, walked two bytes at a time,
+// the words 溢出 and 错误 four): the readout's text (readout_text.h), "!"
+// appended when `end_mark` is set and "一十" turned into "十". 负 is a
+// syllable like the digits. Unlisted characters play nothing and take no
 // time; a lone digit (or 十) plays its "y" recording and ends the readout
 // without the closing pause; otherwise the closing pause comes last.
 std::vector<ReadoutStep> ScheduleReadout(const std::string& text, bool end_mark);

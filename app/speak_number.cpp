@@ -1,13 +1,15 @@
-// The spoken readout: the number as a Chinese money amount, tidied, then one
+// The spoken readout: the number as a Chinese money amount, tidied, or the
+// word for a result that is not an amount (readout_text.h), then one
 // recording per syllable with the fixed pause after it (the pauses, not the
 // recordings, set the rhythm; PlayAudio returns at once).
 #include <string>
 
 #include "app/app_commands.h"
-#include "app/app_text.h"
 #include "app/calculator_state.h"
 #include "app/handlers.h"
 #include "app/readout_schedule.h"
+#include "app/readout_text.h"
+#include "app/runtime_api.h"
 #include "app/wait.h"
 
 namespace talv::app {
@@ -28,16 +30,8 @@ void PlayFrom(const std::string& directory, const char* file) {
   rt::Call(Commands().sound.PlayAudio, (directory + file).c_str());
 }
 
-}  // namespace
-
-void SpeakNumber(double number, int32_t lead_in, bool end_mark) {
-  rt::Text amount = rt::CallText(Commands().numbers.ToChineseAmount, number, true);
-  // A whole amount loses its trailing 元整; one with 角 keeps both.
-  if (talv::AsInt(rt::Call(Commands().text.FindText, amount.c_str(), "角")) == -1) {
-    amount = rt::CallText(Commands().text.ReplaceText, amount.c_str(), "元整", "", rt::Omit,
-                          rt::Omit, true);
-  }
-  std::string text = amount.c_str();
+// Reads the readout's text `text` (ReadoutText) aloud.
+void Speak(std::string text, int32_t lead_in, bool end_mark) {
   if (end_mark) text += "!";
   const std::string directory = std::string(BaseDirectory ? BaseDirectory : "") + "\\wav\\";
   if (text == "一十") text = "十";
@@ -63,5 +57,13 @@ void SpeakNumber(double number, int32_t lead_in, bool end_mark) {
     WaitForBeat(&due);
   }
 }
+
+}  // namespace
+
+void SpeakNumber(double number, int32_t lead_in, bool end_mark) {
+  Speak(ReadoutText(number), lead_in, end_mark);
+}
+
+void SpeakShownResult(const char* shown) { Speak(ShownResultText(shown), 0, true); }
 
 }  // namespace talv::app

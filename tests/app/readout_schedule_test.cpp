@@ -51,9 +51,45 @@ TEST(ReadoutSchedule, LoneDigitPlaysItsOwnRecordingAndEndsEarly) {
   EXPECT_EQ(ScheduleReadout("零", false), (Steps{{"零", 400}, {"", 450}}));
 }
 
+TEST(ReadoutSchedule, NegativeAmountsSayFuFirst) {
+  EXPECT_EQ(ScheduleReadout("负三!", true), (Steps{{"负", 400}, {"三", 400}, {"", 450}}));
+  // -1234.5: 负, then the syllables and pauses of 1234.5.
+  Steps expected = {{"负", 400}, {"一", 400}, {"千", 350}, {"二", 400}, {"百", 350},
+                    {"三", 400}, {"十", 350}, {"四", 400}, {"元", 300}, {"伍", 300},
+                    {"角", 550}, {"", 450}};
+  EXPECT_EQ(ScheduleReadout("负一千二百三十四元五角整!", true), expected);
+  // 五 looks only at what follows it: last in 负五, inside in 负五角.
+  EXPECT_EQ(ScheduleReadout("负五!", true), (Steps{{"负", 400}, {"五", 300}, {"", 450}}));
+  EXPECT_EQ(ScheduleReadout("负五", false), (Steps{{"负", 400}, {"五", 300}, {"", 450}}));
+  EXPECT_EQ(ScheduleReadout("负五角整!", true),
+            (Steps{{"负", 400}, {"伍", 300}, {"角", 550}, {"", 450}}));
+  // 十 after 负 keeps its neighbours' rule.
+  EXPECT_EQ(ScheduleReadout("负十五", false),
+            (Steps{{"负", 400}, {"十", 550}, {"五", 300}, {"", 450}}));
+}
+
+TEST(ReadoutSchedule, NoLoneRuleAfterFu) {
+  // The lone rule is for a text of exactly one character: with 负 before it
+  // a digit (or 十) is one syllable of two, plays its plain recording and
+  // the closing pause follows, with or without the end mark.
+  EXPECT_EQ(ScheduleReadout("负三", false), (Steps{{"负", 400}, {"三", 400}, {"", 450}}));
+  EXPECT_EQ(ScheduleReadout("负十", false), (Steps{{"负", 400}, {"十", 350}, {"", 450}}));
+  // 负 alone is no digit: no lone rule either.
+  EXPECT_EQ(ScheduleReadout("负", false), (Steps{{"负", 400}, {"", 450}}));
+}
+
+TEST(ReadoutSchedule, ResultsThatAreNotAmountsSayTheirWord) {
+  EXPECT_EQ(ScheduleReadout("溢出!", true), (Steps{{"溢出", 700}, {"", 450}}));
+  EXPECT_EQ(ScheduleReadout("负溢出!", true), (Steps{{"负", 400}, {"溢出", 700}, {"", 450}}));
+  EXPECT_EQ(ScheduleReadout("错误!", true), (Steps{{"错误", 700}, {"", 450}}));
+  // A word is never lone, and never read in part.
+  EXPECT_EQ(ScheduleReadout("溢出", false), (Steps{{"溢出", 700}, {"", 450}}));
+  EXPECT_EQ(ScheduleReadout("溢", false), (Steps{{"", 450}}));
+  EXPECT_EQ(ScheduleReadout("出错", false), (Steps{{"", 450}}));
+}
+
 TEST(ReadoutSchedule, SilentCharactersTakeNoTime) {
-  EXPECT_EQ(ScheduleReadout("负三!", true), (Steps{{"三", 400}, {"", 450}}));
-  EXPECT_EQ(ScheduleReadout("溢出!", true), (Steps{{"", 450}}));
+  EXPECT_EQ(ScheduleReadout("一亿!", true), (Steps{{"一", 400}, {"", 450}}));
   EXPECT_EQ(ScheduleReadout("", false), (Steps{{"", 450}}));
 }
 
@@ -62,6 +98,8 @@ TEST(ReadoutSchedule, OddBytesNeverReadPastTheText) {
   EXPECT_EQ(ScheduleReadout("三\xD2", false), (Steps{{"三", 400}, {"", 450}}));
   EXPECT_EQ(ScheduleReadout("!", true), (Steps{{"", 450}}));
   EXPECT_EQ(ScheduleReadout("\xCA", false), (Steps{{"", 450}}));
+  // A word cut short (溢 and the lead byte of 出) plays nothing.
+  EXPECT_EQ(ScheduleReadout("溢\xB3", false), (Steps{{"", 450}}));
 }
 
 TEST(ReadoutSchedule, LeadInFiles) {

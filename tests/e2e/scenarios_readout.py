@@ -1,7 +1,7 @@
 """End-to-end scenarios: what the program says, captured at the pace of a
 sound card and named by tone: the readout's rhythm (its pauses read from
-app/readout_pauses.inc), keys during a readout, forty digits, the Sound
-toggle."""
+app/readout_pauses.inc), the sign and the words for results that are not
+amounts, keys during a readout, forty digits, the Sound toggle."""
 import time
 
 import tone_analysis
@@ -24,8 +24,30 @@ def readout_expectations(pauses):
         (["0"], said("零")),
         (["0", ".", "0", "5"], wu + said("分")),
         (["2", "0", ".", "0", "5"], said("二", "十", "元", "零") + wu + said("分")),
-        (["3", "+/-"], said("三")),
-        (["9"] * 14, []),
+        (["3", "+/-"], said("负", "三")),
+        (["9"] * 14, said("溢出")),
+    ]
+
+
+def shown_result_expectations(pauses):
+    """(keys, what the Entry box shows after =, the readout's recordings with
+    the pause after each) for results that are negative or not amounts."""
+    def said(*names):
+        return [(n, pauses.after[n]) for n in names]
+    wu = [("伍", pauses.after["五"])]
+    return [
+        (["5", "-", "8"], "-3", said("负", "三")),
+        (["1", "2", "3", "4", ".", "5", "+/-"], "-1234.5",
+         said("负", "一", "千", "二", "百", "三", "十", "四", "元") + wu + said("角")),
+        (["5", "/", "0"], "1.#INF", said("溢出")),
+        # 5 ÷ -0: the negative infinity.
+        (["5", "/", "0", "+/-"], "-1.#INF", said("负", "溢出")),
+        # The second - makes the running result 5 - 5 = 0 and ÷ divides it
+        # by the 0 shown: the indefinite NaN, which = divides by 0 again.
+        (["5", "-", "5", "-", "/", "0"], "-1.#IND", said("错误")),
+        # A first operand of 0 counts as none: = computes nothing and reads
+        # the 0 shown.
+        (["0", "/", "0"], "0", said("零")),
     ]
 
 
@@ -89,6 +111,27 @@ def measure_readout(p, cap, tone_map, report, keys, steps, gaps, errors):
     return got
 
 
+def measure_readout_retried(p, cap, tone_map, report, keys, steps, gaps, errors, attempts):
+    """measure_readout, up to three times: a timing measurement can be
+    spoiled by the machine's load (a stream start held up long enough to
+    overlap the next sound). The failures of the last attempt are reported."""
+    for attempt in range(3):
+        try:
+            return measure_readout(p, cap, tone_map, report, keys, steps, gaps, errors)
+        except Failure:
+            if attempt == 2:
+                raise
+            attempts.append("".join(keys))
+
+
+def report_timing(gaps, errors, attempts, delay):
+    print("largest syllable onset error: %.1f ms" % max(errors))
+    if attempts:
+        print("measured again after a spoiled attempt: %s" % ", ".join(attempts))
+    print("等于 to first syllable: %s ms (schedule %d)"
+          % (", ".join("%.0f" % g for g in gaps), delay))
+
+
 @scenario
 def spoken_readout(args):
     gaps, errors, attempts = [], [], []
@@ -97,25 +140,11 @@ def spoken_readout(args):
         report = p.probe()
         measured = []
         for keys, steps in readout_expectations(args.pauses):
-            # A timing measurement can be spoiled by the machine's load (a
-            # stream start held up long enough to overlap the next sound):
-            # each readout gets up to three attempts, and the failures of
-            # the last one are reported.
-            for attempt in range(3):
-                try:
-                    got = measure_readout(p, cap, tone_map, report, keys, steps, gaps, errors)
-                    break
-                except Failure:
-                    if attempt == 2:
-                        raise
-                    attempts.append("".join(keys))
+            got = measure_readout_retried(p, cap, tone_map, report, keys, steps, gaps, errors,
+                                          attempts)
             if keys[:1] == ["1"] and len(keys) == 6:
                 measured.append((got[-1][1] - got[0][1], sum(pause for _, pause in steps[:-1])))
-        print("largest syllable onset error: %.1f ms" % max(errors))
-        if attempts:
-            print("measured again after a spoiled attempt: %s" % ", ".join(attempts))
-        print("等于 to first syllable: %s ms (schedule %d)"
-              % (", ".join("%.0f" % g for g in gaps), args.pauses.readout_delay))
+        report_timing(gaps, errors, attempts, args.pauses.readout_delay)
         for span, schedule in measured:
             print("readout of 1234.5, first to last onset: %.0f ms (schedule %d ms)" % (span, schedule))
         # Sound off: nothing is captured.
@@ -126,6 +155,23 @@ def spoken_readout(args):
         time.sleep(6)
         late = [s for s in cap.segments(tone_map) if s.onset > mark]
         check(not late, "sound off still plays %r" % [s.name for s in late])
+        p.close()
+
+
+@scenario
+def readout_says_what_the_box_shows(args):
+    """A negative result is read with 负 first; an infinity as 溢出 (负 溢出),
+    a NaN as 错误, never as the 1 that ToNumber reads in their marks; each
+    on the readout's rhythm."""
+    gaps, errors, attempts = [], [], []
+    with captured_program(args, "readout_says_what_the_box_shows") as (p, cap, tone_map):
+        p.start(cap.env)
+        report = p.probe()
+        for keys, shown, steps in shown_result_expectations(args.pauses):
+            measure_readout_retried(p, cap, tone_map, report, keys, steps, gaps, errors, attempts)
+            check(p.entry() == gbk(shown), "after %s=, the Entry box shows %r, expected %r"
+                  % ("".join(keys), p.entry(), shown))
+        report_timing(gaps, errors, attempts, args.pauses.readout_delay)
         p.close()
 
 
