@@ -1,6 +1,8 @@
 #include "app/keyboard_keys.h"
 
 #include "app/app_commands.h"
+#include "app/app_text.h"
+#include "app/calculator_state.h"
 #include "app/handlers.h"
 #include "app/main_window_ids.h"
 #include "app/runtime_api.h"
@@ -34,6 +36,7 @@ const KeyboardKey kKeyboardKeys[] = {
     {nullptr, virtual_key::kDelete, false, kWindowUnit},
     {nullptr, virtual_key::kDelete, true, control::kClear},
     {nullptr, virtual_key::kF9, false, control::kSign},
+    {nullptr, virtual_key::kF2, false, kWindowUnit},
 };
 const size_t kKeyboardKeyCount = sizeof kKeyboardKeys / sizeof kKeyboardKeys[0];
 
@@ -49,8 +52,28 @@ void BindKeyboardKeys() {
   }
 }
 
+namespace {
+
+// Set while F2's readout runs: a second F2 then is dropped (its pauses let
+// keys in), as a held key's repeat is, so readouts of the same box never
+// pile up inside one another.
+bool g_reading_again = false;
+
+// F2: the Entry box as it shows now, read by the rules of the equals key.
+void ReadEntryAgain() {
+  if (g_reading_again || Closing) return;
+  g_reading_again = true;
+  rt::Text shown = EntryText();
+  SpeakShownResult(shown.get());
+  g_reading_again = false;
+}
+
+}  // namespace
+
 void PressWindowKey(int32_t key, int32_t control) {
-  if (key == virtual_key::kDelete && !control) ClearEntry();
+  if (control) return;
+  if (key == virtual_key::kDelete) ClearEntry();
+  if (key == virtual_key::kF2) ReadEntryAgain();
 }
 
 }  // namespace talv::app

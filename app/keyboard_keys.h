@@ -5,7 +5,8 @@
 // keys that no button stands for are bound to the window itself and reach
 // PressWindowKey: Delete clears the Entry box (as Clear Entry does on other
 // desktop calculators), while emptying the tape takes a deliberate chord,
-// Ctrl+Delete, which presses 清除.
+// Ctrl+Delete, which presses 清除; F2 reads the Entry box aloud again, as
+// it shows now, by the equals key's rules (without 等于).
 #pragma once
 
 #include <cstddef>
@@ -23,7 +24,7 @@ struct KeyboardKey {
 // Virtual-key codes of the keys named by their code (the system's values).
 namespace virtual_key {
 constexpr int32_t kBackspace = 0x08, kEnter = 0x0D, kDelete = 0x2E,
-                  kNumberPadDecimal = 0x6E, kF9 = 0x78;
+                  kNumberPadDecimal = 0x6E, kF2 = 0x71, kF9 = 0x78;
 }  // namespace virtual_key
 
 extern const KeyboardKey kKeyboardKeys[];

@@ -107,6 +107,43 @@ TEST_F(KeyboardKeys, KeysTheTableDoesNotNameDoNothing) {
   EXPECT_EQ(window.sounds.size(), sounds);
 }
 
+TEST_F(KeyboardKeys, F2ReadsTheEntryBoxAgainAsItShowsNow) {
+  Keys({"5", "-", "8", "Enter"});
+  ASSERT_EQ(window.Entry(), "-3");
+  const size_t after_result = window.sounds.size();
+  const int64_t pressed = window.now_ms;
+  EXPECT_TRUE(window.TypeKey(virtual_key::kF2));
+  // The equals key's rules, without 等于 and without its half second.
+  EXPECT_EQ(window.SoundNames(after_result), (Names{"负", "三"}));
+  EXPECT_EQ(window.sounds[after_result].at_ms, pressed);
+  // What the box shows now, not the last result; the tape stays.
+  Keys({"1", "2"});
+  const size_t typed = window.sounds.size();
+  window.TypeKey(virtual_key::kF2);
+  EXPECT_EQ(window.SoundNames(typed), (Names{"一", "十", "二"}));
+  EXPECT_EQ(window.Tape(), "5-8=-3\r\n");
+}
+
+TEST_F(KeyboardKeys, F2DuringItsOwnReadoutIsDroppedAndSilentWithTheSoundOff) {
+  Keys({"4", "Enter"});
+  const size_t before = window.sounds.size();
+  // A second F2 arrives while the first one's readout pauses.
+  window.pending.push_back({window.now_ms + 100, [this] { window.TypeKey(virtual_key::kF2); }});
+  window.TypeKey(virtual_key::kF2);
+  EXPECT_TRUE(window.pending.empty());
+  EXPECT_EQ(window.SoundNames(before), (Names{"四"}));
+  // Once it is over, F2 reads again.
+  window.TypeKey(virtual_key::kF2);
+  EXPECT_EQ(window.SoundNames(before), (Names{"四", "四"}));
+  // With the sound off every path points where no recording is.
+  ToggleSound();
+  const size_t off = window.sounds.size();
+  window.TypeKey(virtual_key::kF2);
+  ASSERT_GT(window.sounds.size(), off);
+  for (size_t i = off; i < window.sounds.size(); ++i)
+    EXPECT_EQ(window.sounds[i].path.rfind("12345\\", 0), 0u) << window.sounds[i].path;
+}
+
 TEST_F(KeyboardKeys, EveryButtonOfTheKeypadHasAKey) {
   std::set<int32_t> reached;
   for (size_t i = 0; i < kKeyboardKeyCount; ++i)

@@ -19,7 +19,7 @@ TITLE = "Talvique 会说话的计算器 使用说明"
 SECTIONS = ["窗口", "各键的作用", "怎样读出结果", "关闭和打开声音", "计天器怎样计算",
             "纸带和窗口设置保存在哪里", "键盘操作"]
 # Texts the page must hold, as they stand in it.
-NAMED = ["<kbd>Delete</kbd>", "<kbd>Ctrl</kbd>+<kbd>Delete</kbd>", "steps.bak"]
+NAMED = ["<kbd>Delete</kbd>", "<kbd>Ctrl</kbd>+<kbd>Delete</kbd>", "steps.bak", "<kbd>F2</kbd>"]
 
 
 def main():
