@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/tape_merge.cpp"  // portable, without the application library
+#include "app/tape_merge.h"
 
 namespace {
 
