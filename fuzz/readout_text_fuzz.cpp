@@ -15,10 +15,9 @@
 #include <string>
 #include <vector>
 
-// Portable, without the application library.
-#include "app/app_commands.cpp"
-#include "app/readout_schedule.cpp"
-#include "app/readout_text.cpp"
+#include "app/app_commands.h"
+#include "app/readout_schedule.h"
+#include "app/readout_text.h"
 #include "runtime/commands/chinese_numerals.h"
 #include "runtime/commands/conversion.h"
 #include "runtime/commands/number_text.h"

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/geometry.cpp"  // the portable arithmetic, without the application library
+#include "app/geometry.h"
 #include "runtime/commands/conversion.h"
 #include "runtime/core/command_call.h"
 #include "runtime/core/heap.h"

@@ -18,6 +18,13 @@ bool StartWavePlayer(const uint8_t* data, size_t length, bool loop);
 void SignalWavePlayers(std::vector<HANDLE>* threads);
 uint32_t CountWavePlayers();
 
+// For tests: a routine that the device callback of every wave player calls
+// after it has counted a returned buffer and before it releases that
+// buffer's permit, so that a test can widen that moment. Null (the default)
+// calls nothing.
+using BufferReturnHook = void (*)();
+void SetBufferReturnHook(BufferReturnHook hook);
+
 // The MIDI player: one sound at a time.
 void PlayMidi(const uint8_t* data, size_t length, bool loop);
 void StopMidi();

@@ -1,7 +1,8 @@
 // Wave players: one per playing wave sound. Each streams its private copy
 // of the "data" chunk through 20 rotating 15,360-byte buffers on a worker
 // thread of its own; the device callback only counts returned buffers and
-// releases one semaphore permit per buffer. The worker frees its player.
+// releases one semaphore permit per buffer. The worker frees its player,
+// once its device is closed and no callback is inside the player's lock.
 #include <windows.h>
 #include <mmsystem.h>
 
@@ -83,15 +84,22 @@ void RemovePlayer(WavePlayer* p) {
   LeaveCriticalSection(&list.lock);
 }
 
+// The routine of SetBufferReturnHook (tests only).
+BufferReturnHook volatile buffer_return_hook = nullptr;
+
 // Called by the audio device on its own thread. Only counts and releases:
-// the worker does everything else.
+// the worker does everything else. Both happen inside the player's lock,
+// and the lock is the last the callback touches of the player: the worker
+// reads the count under the lock, and its clean-up takes the lock before it
+// frees the player, so no callback is still using a player that is freed.
 void CALLBACK DeviceCallback(HWAVEOUT, UINT message, DWORD_PTR instance, DWORD_PTR, DWORD_PTR) {
   if (message != WOM_DONE) return;
   auto* p = reinterpret_cast<WavePlayer*>(instance);
   EnterCriticalSection(&p->lock);
   ++p->free;
-  LeaveCriticalSection(&p->lock);
+  if (BufferReturnHook hook = buffer_return_hook) hook();
   ReleaseSemaphore(p->permits, 1, nullptr);
+  LeaveCriticalSection(&p->lock);
 }
 
 void UnprepareAll(WavePlayer* p) {
@@ -103,17 +111,56 @@ void UnprepareAll(WavePlayer* p) {
   }
 }
 
-void DestroyPlayer(WavePlayer* p) {
-  if (p->device && waveOutClose(p->device) != MMSYSERR_NOERROR) {
-    InterlockedIncrement(&Counters().device_close_failures);
-  }
+// Closes the output device, if one opened. A device that refuses (buffers
+// still queued on it) is reset and asked once more. False when it still
+// refuses: it may go on writing into the buffers and calling back with the
+// player.
+bool CloseOutput(WavePlayer* p) {
+  if (!p->device) return true;
+  if (waveOutClose(p->device) == MMSYSERR_NOERROR) return true;
+  waveOutReset(p->device);
+  UnprepareAll(p);
+  if (waveOutClose(p->device) == MMSYSERR_NOERROR) return true;
+  InterlockedIncrement(&Counters().device_close_failures);
+  return false;
+}
+
+// Frees what no device callback uses: the data copy and the thread and stop
+// handles.
+void FreeWorkerParts(WavePlayer* p) {
   Free(p->data);
-  if (p->buffers) HeapFree(GetProcessHeap(), 0, p->buffers);
+  p->data = nullptr;
   if (p->thread) CloseHandle(p->thread);
-  if (p->permits) CloseHandle(p->permits);
   if (p->stop) CloseHandle(p->stop);
+}
+
+// Frees the rest: the buffers, the semaphore, the lock and the player.
+void FreeDeviceParts(WavePlayer* p) {
+  if (p->buffers) HeapFree(GetProcessHeap(), 0, p->buffers);
+  if (p->permits) CloseHandle(p->permits);
   DeleteCriticalSection(&p->lock);
   HeapFree(GetProcessHeap(), 0, p);
+}
+
+// A player that was never listed: no worker ran and no device opened.
+void DestroyUnstartedPlayer(WavePlayer* p) {
+  FreeWorkerParts(p);
+  FreeDeviceParts(p);
+}
+
+// The worker's clean-up. Once the device is closed no callback starts, and
+// taking the player's lock waits for one still inside it; only then does the
+// player leave the list and go. A device that would not close keeps the
+// buffers, the semaphore and the lock it may still use, and the player that
+// holds them (a bounded leak of one player's buffers, rather than memory
+// that the device may still write).
+void CleanUpPlayer(WavePlayer* p) {
+  const bool closed = CloseOutput(p);
+  EnterCriticalSection(&p->lock);
+  LeaveCriticalSection(&p->lock);
+  RemovePlayer(p);
+  FreeWorkerParts(p);
+  if (closed) FreeDeviceParts(p);
 }
 
 // Sends the next piece of data, if any. Returns false when nothing is left.
@@ -216,8 +263,7 @@ DWORD WINAPI Worker(void* parameter) {
       break;
     }
   }
-  RemovePlayer(p);
-  DestroyPlayer(p);
+  CleanUpPlayer(p);
   return 0;
 }
 
@@ -248,7 +294,7 @@ bool StartWavePlayer(const uint8_t* data, size_t length, bool loop) {
   p->stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   p->permits = CreateSemaphoreA(nullptr, kBufferCount, kBufferCount, nullptr);
   if (!p->data || !p->buffers || !p->stop || !p->permits) {
-    DestroyPlayer(p);
+    DestroyUnstartedPlayer(p);
     return false;
   }
   std::memcpy(p->data, chunks.samples, chunks.sample_size);
@@ -268,7 +314,7 @@ bool StartWavePlayer(const uint8_t* data, size_t length, bool loop) {
 
   p->thread = CreateThread(nullptr, 0, &Worker, p, CREATE_SUSPENDED, &p->thread_id);
   if (!p->thread) {
-    DestroyPlayer(p);
+    DestroyUnstartedPlayer(p);
     return false;
   }
   AddPlayer(p);
@@ -299,6 +345,8 @@ void SignalWavePlayers(std::vector<HANDLE>* threads) {
   }
   LeaveCriticalSection(&list.lock);
 }
+
+void SetBufferReturnHook(BufferReturnHook hook) { buffer_return_hook = hook; }
 
 uint32_t CountWavePlayers() {
   PlayerList& list = Players();
