@@ -11,6 +11,7 @@
 #include "app/file_system.h"
 #include "app/geometry.h"
 #include "app/handlers.h"
+#include "app/layout.h"
 #include "app/main_window_ids.h"
 #include "app/program_files.h"
 

@@ -15,15 +15,9 @@
 #include "app/calculator_state.h"
 #include "app/handlers.h"
 #include "app/main_window_ids.h"
+#include "app/runtime_command_groups.h"
 #include "app/runtime_api.h"
 #include "resources/main_window_definition.h"
-#include "runtime/commands/chinese_numerals.h"
-#include "runtime/commands/conversion.h"
-#include "runtime/commands/date_commands.h"
-#include "runtime/commands/dll_directory_commands.h"
-#include "runtime/commands/file_commands.h"
-#include "runtime/commands/system_folder_commands.h"
-#include "runtime/commands/text_commands.h"
 #include "runtime/commands/visual_style_commands.h"
 #include "runtime/core/dll_commands.h"
 #include "runtime/core/program_image.h"
@@ -72,28 +66,11 @@ DllCommandTable DllCommands() {
   return d;
 }
 
+// The command table: the groups without a window from the runtime's
+// commands as the tests have them, then the window and sound groups.
 app::AppCommands RuntimeCommands() {
   app::AppCommands c;
-  c.text.TextLength = talv::TextLength;
-  c.text.LeftText = talv::LeftText;
-  c.text.RightText = talv::RightText;
-  c.text.FindText = talv::FindText;
-  c.text.ReplaceText = talv::ReplaceText;
-
-  c.numbers.ToText = talv::ToText;
-  c.numbers.ToNumber = talv::ToNumber;
-  c.numbers.ToByteArray = talv::ToByteArray;
-  c.numbers.ToChineseNumerals = talv::ToChineseNumerals;
-  c.numbers.ToChineseAmount = talv::ToChineseAmount;
-  c.numbers.TimeInterval = talv::TimeInterval;
-
-  c.files.GetRunDirectory = talv::GetRunDirectory;
-  c.files.GetSpecialFolder = talv::GetSpecialFolder;
-  c.files.ReadFileBytes = talv::ReadFileBytes;
-  c.files.WriteFileBytes = talv::WriteFileBytes;
-  c.files.ReadSettingsItem = talv::ReadSettingsItem;
-  c.files.WriteSettingsItem = talv::WriteSettingsItem;
-  c.files.SetDllCommandDirectory = talv::SetDllCommandDirectory;
+  app::FillRuntimeCommandGroups(&c);
 
   c.window.AppendText = talv::AppendText;
   c.window.GetEventComponent = talv::GetEventComponent;

@@ -39,9 +39,7 @@ bool MakeUserDataFolder();
 // The two places of the tape and of its backup.
 TapePlaces TapeFilePlaces();
 
-// Start-up's last steps, the tape's saves and the geometry's.
+// Start-up's last step: the tape from its file into the tape box.
 void LoadTape();
-void RestoreGeometry();
-void SaveGeometry();
 
 }  // namespace talv::app

@@ -2,6 +2,7 @@
 // log-off or shutdown, which may end the process without closing it. Each
 // saves the tape and the geometry before it returns.
 #include "app/handlers.h"
+#include "app/layout.h"
 #include "app/program_files.h"
 
 namespace talv::app {

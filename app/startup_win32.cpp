@@ -10,15 +10,13 @@
 #include "app/calculator_state.h"
 #include "app/handlers.h"
 #include "app/keyboard_keys.h"
+#include "app/layout.h"
 #include "app/main_window_ids.h"
 #include "app/program_files.h"
 #include "app/runtime_api.h"
 #include "skin/skin_blobs.h"
 
 namespace talv::app {
-
-void RecordLayout(int32_t handle);
-
 namespace {
 
 // Writes our SkinH_EL.dll into `directory` and attaches the skin. When the

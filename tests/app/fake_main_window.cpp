@@ -9,12 +9,12 @@
 #include "app/calculator_state.h"
 #include "app/handlers.h"
 #include "app/main_window_ids.h"
+#include "app/runtime_command_groups.h"
 #include "resources/main_window_definition.h"
 #include "runtime/core/blocks.h"
 #include "runtime/core/command_codes.h"
 #include "runtime/core/heap.h"
 #include "runtime/core/program_directory.h"
-#include "tests/app/runtime_commands.h"
 
 namespace talv::app::testing {
 namespace {
@@ -101,7 +101,8 @@ FakeMainWindow::FakeMainWindow() {
   g_current = this;
   SetPropertyHost(this);
   // The runtime's text, number and file commands; stand-ins for the rest.
-  AppCommands c = RuntimeCommands();
+  AppCommands c;
+  FillRuntimeCommandGroups(&c);
   c.files.GetSpecialFolder = FakeGetSpecialFolder;
   c.window.AppendText = FakeAppendText;
   c.window.GetEventComponent = FakeGetEventComponent;

@@ -2,7 +2,7 @@
 // the calculator's handlers through the real gates and commands: it answers
 // the property gates as the window runtime would, and the window and sound
 // commands record what they were asked, on a virtual clock. The text,
-// number and file commands are the runtime's own (runtime_commands.h).
+// number and file commands are the runtime's own (FillRuntimeCommandGroups).
 #pragma once
 
 #include <cstdint>

@@ -11,14 +11,18 @@
 #include "app/app_commands.h"
 #include "app/app_text.h"
 #include "app/readout_text.h"
-#include "tests/app/runtime_commands.h"
+#include "app/runtime_command_groups.h"
 
 namespace talv::app {
 namespace {
 
 class ShownResultReadout : public ::testing::Test {
  protected:
-  void SetUp() override { SetAppCommands(testing::RuntimeCommands()); }
+  void SetUp() override {
+    AppCommands c;
+    FillRuntimeCommandGroups(&c);
+    SetAppCommands(c);
+  }
   void TearDown() override { SetAppCommands(AppCommands{}); }
 };
 
