@@ -98,4 +98,17 @@ struct FileLock {
 FileLock LockFile(const char* path, int timeout_ms);
 void UnlockFile(FileLock* lock);
 
+// For the two platform files (file_system_win32.cpp, file_system_posix.cpp),
+// from file_system.cpp: the test faults, and the process's number for
+// TemporaryName.
+namespace file_faults {
+// How many of the `wanted` bytes at offset `done` of a write may go now; 0
+// means the write fails here (the process ends first where a test asks).
+size_t AllowedBytes(size_t done, size_t wanted);
+bool AtomicReplaceRefused();
+// Right after the old file was removed by a replacement in two steps.
+void OldFileRemoved();
+}  // namespace file_faults
+uint32_t ProcessNumber();  // the platform file's
+
 }  // namespace talv::app

@@ -18,11 +18,6 @@
 namespace talv::app {
 namespace {
 
-size_t g_fault_after = SIZE_MAX;
-bool g_fault_ends_process = false;
-bool g_atomic_refused = false;
-bool g_atomic_refused_ends_process = false;
-
 std::string Native(const std::string& path) {
   std::string out = path;
   for (char& c : out)
@@ -33,14 +28,8 @@ std::string Native(const std::string& path) {
 bool WriteAll(int fd, const uint8_t* bytes, size_t size) {
   size_t done = 0;
   while (done < size) {
-    size_t chunk = size - done;
-    if (g_fault_after != SIZE_MAX) {
-      if (done >= g_fault_after) {
-        if (g_fault_ends_process) _exit(3);
-        return false;
-      }
-      if (chunk > g_fault_after - done) chunk = g_fault_after - done;
-    }
+    const size_t chunk = file_faults::AllowedBytes(done, size - done);
+    if (chunk == 0) return false;
     const ssize_t n = write(fd, bytes + done, chunk);
     if (n <= 0) return false;
     done += size_t(n);
@@ -54,32 +43,20 @@ bool IsFile(const char* path) {
 }
 
 bool PutInPlace(const std::string& fresh, const char* path) {
-  if (!g_atomic_refused && rename(Native(fresh).c_str(), Native(path).c_str()) == 0) return true;
+  if (!file_faults::AtomicReplaceRefused() && rename(Native(fresh).c_str(), Native(path).c_str()) == 0) return true;
   const std::string complete = TemporaryName(path, ".new");
   if (rename(Native(fresh).c_str(), Native(complete).c_str()) != 0) return false;
   if (IsFile(path) && unlink(Native(path).c_str()) != 0) {
     unlink(Native(complete).c_str());
     return false;
   }
-  if (g_atomic_refused_ends_process) _exit(3);
+  file_faults::OldFileRemoved();
   return rename(Native(complete).c_str(), Native(path).c_str()) == 0;
 }
 
 }  // namespace
 
-std::string TemporaryName(const char* path, const char* ending) {
-  return std::string(path) + "." + std::to_string(getpid()) + ending;
-}
-
-void SetReplaceFileFaultAfter(size_t bytes, bool end_process) {
-  g_fault_after = bytes;
-  g_fault_ends_process = end_process;
-}
-
-void SetAtomicReplaceRefused(bool refused, bool end_process) {
-  g_atomic_refused = refused;
-  g_atomic_refused_ends_process = end_process;
-}
+uint32_t ProcessNumber() { return uint32_t(getpid()); }
 
 bool ReplaceFileContents(const char* path, const void* bytes, size_t size) {
   const std::string fresh = TemporaryName(path, ".tmp");
@@ -184,11 +161,6 @@ std::vector<std::string> FilesLike(const std::string& folder, const std::string&
   }
   closedir(dir);
   return found;
-}
-
-std::string FolderOf(const std::string& path) {
-  const size_t cut = path.find_last_of("\\/");
-  return cut == std::string::npos ? std::string() : path.substr(0, cut);
 }
 
 FileLock LockFile(const char* path, int timeout_ms) {

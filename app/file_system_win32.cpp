@@ -9,22 +9,11 @@
 namespace talv::app {
 namespace {
 
-size_t g_fault_after = SIZE_MAX;
-bool g_fault_ends_process = false;
-bool g_atomic_refused = false;
-bool g_atomic_refused_ends_process = false;
-
 bool WriteAll(HANDLE file, const uint8_t* bytes, size_t size) {
   size_t done = 0;
   while (done < size) {
-    size_t chunk = size - done < 65536 ? size - done : 65536;
-    if (g_fault_after != SIZE_MAX) {
-      if (done >= g_fault_after) {
-        if (g_fault_ends_process) TerminateProcess(GetCurrentProcess(), 3);
-        return false;
-      }
-      if (chunk > g_fault_after - done) chunk = g_fault_after - done;
-    }
+    const size_t chunk = file_faults::AllowedBytes(done, size - done < 65536 ? size - done : 65536);
+    if (chunk == 0) return false;
     DWORD written = 0;
     if (!WriteFile(file, bytes + done, DWORD(chunk), &written, nullptr) || written == 0)
       return false;
@@ -42,7 +31,7 @@ bool IsFile(const char* path) {
 // takes a ".new" name first, so that an interruption between the removal of
 // the old file and the last rename leaves it for the next start.
 bool PutInPlace(const std::string& fresh, const char* path) {
-  if (!g_atomic_refused &&
+  if (!file_faults::AtomicReplaceRefused() &&
       MoveFileExA(fresh.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return true;
   const std::string complete = TemporaryName(path, ".new");
@@ -51,7 +40,7 @@ bool PutInPlace(const std::string& fresh, const char* path) {
     DeleteFileA(complete.c_str());
     return false;
   }
-  if (g_atomic_refused_ends_process) TerminateProcess(GetCurrentProcess(), 3);
+  file_faults::OldFileRemoved();
   if (MoveFileExA(complete.c_str(), path, MOVEFILE_WRITE_THROUGH)) return true;
   // The old file is gone and the complete one keeps its ".new" name: the
   // next start takes it.
@@ -60,19 +49,7 @@ bool PutInPlace(const std::string& fresh, const char* path) {
 
 }  // namespace
 
-std::string TemporaryName(const char* path, const char* ending) {
-  return std::string(path) + "." + std::to_string(GetCurrentProcessId()) + ending;
-}
-
-void SetReplaceFileFaultAfter(size_t bytes, bool end_process) {
-  g_fault_after = bytes;
-  g_fault_ends_process = end_process;
-}
-
-void SetAtomicReplaceRefused(bool refused, bool end_process) {
-  g_atomic_refused = refused;
-  g_atomic_refused_ends_process = end_process;
-}
+uint32_t ProcessNumber() { return GetCurrentProcessId(); }
 
 bool ReplaceFileContents(const char* path, const void* bytes, size_t size) {
   const std::string fresh = TemporaryName(path, ".tmp");
@@ -190,11 +167,6 @@ std::vector<std::string> FilesLike(const std::string& folder, const std::string&
   } while (FindNextFileA(search, &data));
   FindClose(search);
   return found;
-}
-
-std::string FolderOf(const std::string& path) {
-  const size_t cut = path.find_last_of("\\/");
-  return cut == std::string::npos ? std::string() : path.substr(0, cut);
 }
 
 FileLock LockFile(const char* path, int timeout_ms) {
