@@ -24,10 +24,10 @@
 #include "runtime/commands/file_commands.h"
 #include "runtime/commands/system_folder_commands.h"
 #include "runtime/commands/text_commands.h"
-#include "runtime/commands/visual_style_commands.h"
 #include "runtime/core/dll_commands.h"
 #include "runtime/core/program_image.h"
 #include "runtime/sound/sound_commands.h"
+#include "runtime/styles/visual_style_commands.h"
 #include "runtime/window/host/window_commands.h"
 #include "runtime/window/host/window_runtime_win32.h"
 
