@@ -1,5 +1,5 @@
 // Drawing tools of the painters of standard controls: the skin library
-// (skin/) and the visual styles (runtime/commands/visual_style_*). Built
+// (skin/) and the visual styles (runtime/styles/visual_style_*). Built
 // without exceptions, RTTI or any C++ runtime, so that SkinH_EL.dll can link
 // it as it is.
 #pragma once

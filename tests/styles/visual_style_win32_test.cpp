@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/commands/visual_style_commands.h"
+#include "runtime/styles/visual_style_commands.h"
 #include "runtime/core/command_call.h"
 
 using namespace talv;

@@ -3,12 +3,12 @@
 // procedure that routes each registered window's messages to the painter of
 // its category. The registrations form one singly linked list; a window is
 // registered at most once.
-#include "runtime/commands/visual_style_commands.h"
+#include "runtime/styles/visual_style_commands.h"
 
 #include <cmath>
 
 #include "runtime/core/argument_access.h"
-#include "runtime/commands/visual_style_win32.h"
+#include "runtime/styles/visual_style_win32.h"
 #include "runtime/paint/button_control_win32.h"
 
 namespace talv {

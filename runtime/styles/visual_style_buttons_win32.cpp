@@ -18,7 +18,7 @@
 //                caption in the accent colour on the parent's background.
 #include <cstring>
 
-#include "runtime/commands/visual_style_win32.h"
+#include "runtime/styles/visual_style_win32.h"
 #include "runtime/paint/button_control_win32.h"
 #include "runtime/paint/button_face_win32.h"
 

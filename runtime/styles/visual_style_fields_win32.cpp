@@ -12,7 +12,7 @@
 //   drop list    a one-pixel accent frame around the dropped-down list.
 //   up-down      drawn entirely by us: two flat halves with arrows, the held
 //                half accent-filled.
-#include "runtime/commands/visual_style_win32.h"
+#include "runtime/styles/visual_style_win32.h"
 
 #include <commctrl.h>
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "runtime/commands/visual_style_commands.h"
+#include "runtime/styles/visual_style_commands.h"
 #include "runtime/paint/paint_tools_win32.h"
 
 namespace talv {
