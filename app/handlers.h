@@ -1,7 +1,8 @@
 // The Main window's event handlers and the application's own routines.
 // Handlers return nothing and take nothing but for PressWindowKey, which
-// takes its event's arguments; the program's handler table binds them in
-// the order of talv::MainHandler (main_win32.cpp).
+// takes its event's arguments. resources/main_window.txt names them on its
+// `handlers` lines, and the program's handler table (main_win32.cpp) is
+// generated from those names.
 #pragma once
 
 #include <cstdint>

@@ -38,31 +38,33 @@
 
 namespace {
 
-using talv::MainHandler;
-using talv::PlainHandler;
 namespace app = talv::app;
 
-// A handler that takes its event's first two arguments.
-template <void (*F)(int32_t, int32_t)>
-talv::HandlerResult TwoArgumentHandler(int32_t a1, int32_t a2, int32_t, int32_t, int32_t) {
-  F(a1, a2);
+// Adapts a handler of talv::app that takes the first `Arguments` of its
+// event's arguments (the description names them: PressWindowKey(key,
+// control)); a handler whose parameters differ does not compile.
+template <int Arguments, auto F>
+talv::HandlerResult EventHandlerOf([[maybe_unused]] int32_t a1, [[maybe_unused]] int32_t a2,
+                                   [[maybe_unused]] int32_t a3, [[maybe_unused]] int32_t a4,
+                                   [[maybe_unused]] int32_t a5) {
+  static_assert(Arguments >= 0 && Arguments <= 5, "an event has at most five arguments");
+  if constexpr (Arguments == 0) F();
+  if constexpr (Arguments == 1) F(a1);
+  if constexpr (Arguments == 2) F(a1, a2);
+  if constexpr (Arguments == 3) F(a1, a2, a3);
+  if constexpr (Arguments == 4) F(a1, a2, a3, a4);
+  if constexpr (Arguments == 5) F(a1, a2, a3, a4, a5);
   return talv::kNoResult;
 }
 
-// The handler table, in the order of talv::MainHandler.
-const talv::EventHandler kHandlers[talv::kMainHandlerCount] = {
-    PlainHandler<app::StartUp>,        PlainHandler<app::ResizeWindow>,
-    PlainHandler<app::CloseDown>,      PlainHandler<app::PressDigit>,
-    PlainHandler<app::PressPoint>,     PlainHandler<app::PressSign>,
-    PlainHandler<app::PressBackspace>, PlainHandler<app::PressClear>,
-    PlainHandler<app::PressPlus>,      PlainHandler<app::PressMinus>,
-    PlainHandler<app::PressTimes>,     PlainHandler<app::PressDivide>,
-    PlainHandler<app::PressEquals>,    PlainHandler<app::ToggleSound>,
-    PlainHandler<app::DayCount>,       PlainHandler<app::SaveTape>,
-    PlainHandler<app::SaveForSessionEnd>, PlainHandler<app::EndSession>,
-    TwoArgumentHandler<app::PressWindowKey>,
+// The handler table, one function per handler of the description, by name,
+// in the order of talv::MainHandler.
+const talv::EventHandler kHandlers[] = {
+#define TALV_MAIN_HANDLER(name, arguments) EventHandlerOf<arguments, talv::app::name>,
+#include "resources/main_window_handlers.inc"
+#undef TALV_MAIN_HANDLER
 };
-static_assert(int(MainHandler::PressWindowKey) == talv::kMainHandlerCount - 1,
+static_assert(sizeof kHandlers / sizeof kHandlers[0] == size_t(talv::kMainHandlerCount),
               "one handler per entry of the definition's handler order");
 
 // The outside functions the program declares, at their positions in the

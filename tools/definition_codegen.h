@@ -11,12 +11,20 @@
 
 namespace talv::tools {
 
+// main_window_definition.h: what the program reads of the built definition:
+// the Window and window-unit ids, the segment's and the program header's
+// sizes, the picture constants, the handler table order (MainHandler) and
+// the DLL-command tables.
+std::string GenerateDefinitionHeader(const Description& d, size_t segment_size,
+                                     size_t header_size);
 // main_window_definition.cpp: the segment, the program header and the
-// picture constants as constant-segment arrays, the handler-name table with
-// compile-time checks against resources/main_window_definition.h, and the
-// DLL-command tables.
+// picture constants as constant-segment arrays, the handler names and the
+// DLL-command tables, as main_window_definition.h declares them.
 std::string GenerateDefinitionSource(const Description& d, const Bytes& segment,
                                      const Bytes& header);
+// main_window_handlers.inc: one row TALV_MAIN_HANDLER(NAME, ARGUMENTS) per
+// handler in table order, for the program's table of handler functions.
+std::string GenerateHandlerTable(const Description& d);
 // main_window_description.cpp: the description text and the files it names,
 // for tests that parse the description themselves.
 std::string GenerateDescriptionSource(std::string_view text,

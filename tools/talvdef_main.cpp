@@ -2,8 +2,11 @@
 // into the window-definition segment and the program header, and writes
 //   main_window.seg               the segment bytes
 //   main_window_header.bin        the 64-byte program header
+//   main_window_definition.h      their sizes, the handler table order and
+//                                 the other constants' declarations
 //   main_window_definition.cpp    both as constant-segment arrays, with the
 //                                 picture constants and handler names
+//   main_window_handlers.inc      the handler table's rows, by name
 //   main_window_description.cpp   the description and its files, for tests
 //   main_window_controls.h        the ids under their C++ names, for the app
 //   main_window.layout            where each unit lies (tools/window_layout.h)
@@ -78,6 +81,9 @@ int main(int argc, char** argv) {
       WriteFile(out_dir + "/main_window.seg", std::string(segment.begin(), segment.end())) &&
       WriteFile(out_dir + "/main_window_header.bin",
                      std::string(header.begin(), header.end())) &&
+      WriteFile(out_dir + "/main_window_definition.h",
+                talv::tools::GenerateDefinitionHeader(d, segment.size(), header.size())) &&
+      WriteFile(out_dir + "/main_window_handlers.inc", talv::tools::GenerateHandlerTable(d)) &&
       WriteFile(out_dir + "/main_window_definition.cpp",
                      talv::tools::GenerateDefinitionSource(d, segment, header)) &&
       WriteFile(out_dir + "/main_window_description.cpp",

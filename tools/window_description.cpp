@@ -213,6 +213,8 @@ class Parser {
   }
 
   bool Symbol(std::string* symbol);
+  bool HandlerEntry(const std::string& entry, std::string* name,
+                    std::vector<std::string>* arguments);
   bool CheckSymbols(std::string* error) const;
   bool Statement();
   bool FontStatement();
@@ -355,17 +357,72 @@ bool Parser::CheckSymbols(std::string* error) const {
   return true;
 }
 
+// A C++ name: a letter or '_', then letters, digits and '_'.
+bool IsIdentifier(std::string_view s) {
+  if (s.empty() || std::isdigit(static_cast<unsigned char>(s[0]))) return false;
+  for (char c : s) {
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
+  }
+  return true;
+}
+
+std::string_view Trimmed(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
+// One entry of a handler list: NAME, or NAME(A, B, ...) for a handler that
+// takes the first of its event's arguments, under those names.
+bool Parser::HandlerEntry(const std::string& entry, std::string* name,
+                          std::vector<std::string>* arguments) {
+  const size_t open = entry.find('(');
+  *name = entry.substr(0, open);
+  if (!IsIdentifier(*name)) return Fail("handler name '" + *name + "' is no C++ name");
+  if (open == std::string::npos) return true;
+  const size_t close = entry.find(')');
+  if (close != entry.size() - 1) return Fail("handler '" + entry + "': text after its ')'");
+  std::string_view list = Trimmed(std::string_view(entry).substr(open + 1, close - open - 1));
+  while (!list.empty()) {
+    const size_t comma = list.find(',');
+    std::string_view argument = Trimmed(list.substr(0, comma));
+    if (!IsIdentifier(argument)) {
+      return Fail("handler " + *name + ": argument '" + std::string(argument) + "' is no C++ name");
+    }
+    arguments->emplace_back(argument);
+    if (comma == std::string_view::npos) break;
+    list.remove_prefix(comma + 1);
+    if (Trimmed(list).empty()) return Fail("handler " + *name + ": an argument expected after ','");
+  }
+  if (arguments->size() > kEventArgumentCount) {
+    return Fail("handler " + *name + " takes more arguments than an event has");
+  }
+  return true;
+}
+
 bool Parser::Statement() {
   std::string key;
   if (!Word(&key)) return Fail("a statement starts with a word");
   if (key == "handlers") {
-    std::string name;
-    while (Word(&name)) {
+    std::string word;
+    while (Word(&word)) {
+      // NAME, or NAME(ARGUMENT, ...) over one or more words.
+      std::string entry = word;
+      if (word.find('(') != std::string::npos) {
+        while (entry.find(')') == std::string::npos) {
+          if (!Word(&word)) return Fail("handler '" + entry + "' lacks its closing ')'");
+          entry += " " + word;
+        }
+      }
+      std::string name;
+      std::vector<std::string> arguments;
+      if (!HandlerEntry(entry, &name, &arguments)) return false;
       for (const std::string& h : d_.handlers) {
         if (h == name) return Fail("handler '" + name + "' listed twice");
       }
       if (name == "none") return Fail("'none' is not a handler name");
       d_.handlers.push_back(name);
+      d_.handler_arguments.push_back(std::move(arguments));
     }
     return true;
   }

@@ -54,8 +54,15 @@ struct ConstantPicture {
   std::string picture;
 };
 
+// The most event arguments a handler can take (runtime/core/program_image.h).
+constexpr size_t kEventArgumentCount = 5;
+
 struct Description {
-  std::vector<std::string> handlers;  // the application's handler table order
+  // The application's handler table: the handlers' names in table order
+  // (each a function of talv::app), and per handler the names of the event
+  // arguments it takes, the event's first arguments in order (none for most).
+  std::vector<std::string> handlers;
+  std::vector<std::vector<std::string>> handler_arguments;
   definition::ProgramHeader header;   // sizes are filled when building
   std::vector<DllCommand> dll_commands;
   std::map<std::string, Bytes> fonts;  // 60-byte LOGFONTA each

@@ -120,6 +120,14 @@ TEST(WindowDescription, ErrorsNameTheLine) {
       {"window 0x52010002\nunit Button 0x06010003 \"w\"\n  font Missing\n", "unknown font"},
       {"image p \"nowhere.bmp\"\n", "cannot read"},
       {"handlers A A\n", "twice"},
+      // Handler names are the C++ functions of the program's table.
+      {"handlers Save-Tape\n", "line 1: handler name 'Save-Tape' is no C++ name"},
+      {"handlers Key(key, control\n", "line 1: handler 'Key(key, control' lacks its closing ')'"},
+      {"handlers Key(key)x\n", "text after its ')'"},
+      {"handlers Key(1key)\n", "argument '1key' is no C++ name"},
+      {"handlers Key(key,)\n", "an argument expected after ','"},
+      {"handlers Key(a, b, c, d, e, f)\n", "more arguments than an event has"},
+      {"handlers A B(x) B\n", "handler 'B' listed twice"},
       {"window 0x51010002\n", "bits 24-27"},
       {"geometry 1 2 3 4\n", "unknown statement"},
       {"window 0x52010002\nunit window 0x06010003 \"w\"\n  flags visible bogus\n", "line 3"},
@@ -130,6 +138,36 @@ TEST(WindowDescription, ErrorsNameTheLine) {
     EXPECT_NE(error.find(c.expected), std::string::npos) << c.text << " -> " << error;
     EXPECT_TRUE(d.windows.empty());
   }
+}
+
+// The handler list gives the table's order and, per handler, the event
+// arguments it takes; talvdef writes one row per handler for the program's
+// table, and the order into the definition's header.
+TEST(WindowDescription, HandlersAreNamedInOrderWithTheArgumentsTheyTake) {
+  std::string error;
+  const Description d =
+      Parse("handlers StartUp PressKey(key, control)\nhandlers Wide( a,b ) Empty()\n", &error);
+  ASSERT_EQ(error, "");
+  EXPECT_EQ(d.handlers, (std::vector<std::string>{"StartUp", "PressKey", "Wide", "Empty"}));
+  EXPECT_EQ(d.handler_arguments,
+            (std::vector<std::vector<std::string>>{{}, {"key", "control"}, {"a", "b"}, {}}));
+  EXPECT_EQ(GenerateHandlerTable(d).substr(GenerateHandlerTable(d).find("TALV_MAIN_HANDLER(S")),
+            "TALV_MAIN_HANDLER(StartUp, 0)\n"
+            "TALV_MAIN_HANDLER(PressKey, 2)  // key, control\n"
+            "TALV_MAIN_HANDLER(Wide, 2)  // a, b\n"
+            "TALV_MAIN_HANDLER(Empty, 0)\n");
+  const std::string header = GenerateDefinitionHeader(d, 8104, 64);
+  EXPECT_NE(header.find("enum class MainHandler : int32_t {\n"
+                        "  StartUp,\n"
+                        "  PressKey,  // takes key, control\n"
+                        "  Wide,  // takes a, b\n"
+                        "  Empty,\n"
+                        "};\n"
+                        "constexpr int32_t kMainHandlerCount = 4;\n"),
+            std::string::npos)
+      << header;
+  EXPECT_NE(header.find("constexpr size_t kMainWindowSegmentSize = 8104;\n"), std::string::npos);
+  EXPECT_NE(header.find("constexpr size_t kProgramHeaderBytes = 64;\n"), std::string::npos);
 }
 
 TEST(WindowDescription, LogFontLayout) {
