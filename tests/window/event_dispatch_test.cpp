@@ -1,6 +1,6 @@
 // The dispatcher: handlers found through the bindings, forwarding with its
 // refusals and bound, suspension, the event source, results.
-#include "runtime/window/host/event_dispatch.h"
+#include "runtime/window/model/event_dispatch.h"
 
 #include <gtest/gtest.h>
 

@@ -10,8 +10,8 @@
 
 #include "runtime/core/program_image.h"
 #include "runtime/window/definition/definition_encode.h"
-#include "runtime/window/host/event_dispatch.h"
-#include "runtime/window/host/window_list.h"
+#include "runtime/window/model/event_dispatch.h"
+#include "runtime/window/model/window_list.h"
 
 namespace talv::test {
 
