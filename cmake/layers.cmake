@@ -32,13 +32,21 @@ endfunction()
 # A static library of the folders' sources (chosen by talv_collect's naming
 # rule), its include view, the layers it may use and, in the target tree,
 # the system libraries it calls.
+# A layer whose folders hold target-only sources is, in the native tree, an
+# interface library: its headers' view and its uses, and nothing to build.
 function(talv_layer lib)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "FOLDERS;USES;SYSTEM")
   talv_collect(sources ${arg_FOLDERS})
-  add_library(${lib} STATIC ${sources})
+  if(sources)
+    add_library(${lib} STATIC ${sources})
+    set(scope PUBLIC)
+  else()
+    add_library(${lib} INTERFACE)
+    set(scope INTERFACE)
+  endif()
   talv_include_view(${lib} ${arg_FOLDERS})
-  target_link_libraries(${lib} PUBLIC ${arg_USES})
+  target_link_libraries(${lib} ${scope} ${arg_USES})
   if(WIN32 AND arg_SYSTEM)
-    target_link_libraries(${lib} PUBLIC ${arg_SYSTEM})
+    target_link_libraries(${lib} ${scope} ${arg_SYSTEM})
   endif()
 endfunction()

@@ -1,7 +1,7 @@
 // A window's shortcut keys: what a command's key argument names, the table
 // of keys and buttons, and the presses under way that hold back a held
 // key's auto-repeat.
-#include "runtime/window/host/key_shortcuts.h"
+#include "runtime/window/model/key_shortcuts.h"
 
 #include <gtest/gtest.h>
 

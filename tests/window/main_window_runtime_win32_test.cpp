@@ -26,13 +26,14 @@
 #include "runtime/core/blocks.h"
 #include "runtime/core/command_call.h"
 #include "runtime/core/program_image.h"
-#include "runtime/window/host/event_dispatch.h"
+#include "runtime/window/model/event_dispatch.h"
 #include "runtime/window/kinds/hyperlink_window_win32.h"
-#include "runtime/window/host/key_shortcuts.h"
+#include "runtime/window/model/key_shortcuts.h"
 #include "runtime/window/kinds/kind_object_win32.h"
 #include "runtime/window/host/window_runtime_win32.h"
 #include "tests/support/main_window_layout.h"
 #include "tests/window/control_test_support_win32.h"
+#include "tests/window/event_sequence.h"
 
 namespace talv {
 namespace {
@@ -54,13 +55,19 @@ const tools::LayoutUnit& Described(const char* name) { return test::MainWindowUn
 constexpr int kChanged = kMainHandlerCount, kCharacter = kChanged + 1, kCloseQuery = kChanged + 2,
               kSlots = kChanged + 3;
 
-struct Entry {
-  int handler;
-  EventSource source;
-  int32_t a1;
-};
-std::vector<Entry>& Log() {
-  static std::vector<Entry> log;
+// The name under which a slot's calls are recorded: the Main window's
+// handlers by position, the tests' own by what they bind.
+std::string SlotName(int slot) {
+  if (slot == kChanged) return "changed";
+  if (slot == kCharacter) return "character";
+  if (slot == kCloseQuery) return "close-query";
+  return "handler " + std::to_string(slot);
+}
+std::string SlotName(MainHandler handler) { return SlotName(int(handler)); }
+
+// Every handler call: the slot's name, the event source, the first argument.
+test::EventSequence& Log() {
+  static test::EventSequence log;
   return log;
 }
 std::function<HandlerResult(int32_t)>& Action(int slot) {
@@ -70,7 +77,8 @@ std::function<HandlerResult(int32_t)>& Action(int slot) {
 
 template <int N>
 HandlerResult Recorder(int32_t a1, int32_t, int32_t, int32_t, int32_t) {
-  Log().push_back({N, CurrentEventSource(), a1});
+  const EventSource source = CurrentEventSource();
+  Log().Add(SlotName(N), source.window, source.control, a1);
   return Action(N) ? Action(N)(a1) : kNoResult;
 }
 
@@ -80,11 +88,7 @@ constexpr std::array<EventHandler, sizeof...(N)> MakeTable(std::integer_sequence
 }
 const auto kTable = MakeTable(std::make_integer_sequence<int, kSlots>{});
 
-int Count(int handler) {
-  int n = 0;
-  for (const Entry& e : Log()) n += e.handler == handler;
-  return n;
-}
+int Count(int handler) { return Log().Count(SlotName(handler)); }
 
 bool PumpUntil(const std::function<bool()>& done, int timeout_ms = 10000) {
   const DWORD start = GetTickCount();
@@ -163,7 +167,7 @@ class MainWindowRuntime : public ::testing::Test {
     // Before the window is live, reads give the stored values.
     g_left_before_load = rt::ReadInt(kMain, kS0, 0);
     g_tag_before_load = rt::ReadText(kMain, kS0, 4).c_str()[0];
-    Log().clear();
+    Log().Clear();
     rt::LoadStartupWindow(kMain);
     PumpAWhile(300);
   }
@@ -177,7 +181,7 @@ class MainWindowRuntime : public ::testing::Test {
     test::MoveMouseAway();
     SetForegroundWindow(Handle(0));
     PumpAWhile(50);
-    Log().clear();
+    Log().Clear();
   }
 };
 
@@ -504,7 +508,7 @@ TEST_F(MainWindowRuntime, ACursorBlockThatIsNotACursorGivesTheDefault) {
 TEST_F(MainWindowRuntime, ARealClickOnAButtonRaisesItsClickEvent) {
   Click(kSjia);
   ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::PressPlus)) == 1; }));
-  EXPECT_EQ(Log().back().source.control, kSjia);
+  EXPECT_EQ(Log().back().control, kSjia);
 }
 
 TEST_F(MainWindowRuntime, ContentChangedIsNotRaisedWhileTheRuntimeSetsTheContent) {
@@ -536,7 +540,7 @@ TEST_F(MainWindowRuntime, CharacterEventSwallowsOnZeroAndReplacesOtherwise) {
   Key('B');
   ASSERT_TRUE(PumpUntil([] { return Text(kTape, 8).size() == 2; }));
   EXPECT_EQ(Text(kTape, 8), "zb");
-  EXPECT_EQ(Log().back().a1, 'b');
+  EXPECT_EQ(Log().back().argument, 'b');
   Main().units[UnitOf(kTape)].bindings.pop_back();
   rt::WriteText(kMain, kTape, 8, "");
 }
@@ -726,7 +730,7 @@ TEST_F(MainWindowRuntime, AShortcutKeyClicksItsButtonForwardingIncluded) {
   EXPECT_EQ(seen.hi, uint32_t(kS7));  // the digit's own button is the source
   Key(VK_RETURN);
   ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::PressEquals)) == 1; }));
-  EXPECT_EQ(Log().back().source.control, kSdeng);
+  EXPECT_EQ(Log().back().control, kSdeng);
   Key(VK_OEM_PLUS, true);  // Shift+= types "+"
   ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::PressPlus)) == 1; }));
   Key(VK_ADD);  // the number pad's + types it too
@@ -766,8 +770,8 @@ TEST_F(MainWindowRuntime, AKeyOfTheWindowsOwnRaisesItsShortcutKeyEventAndCtrlIsA
   SetFocus(Handle(kS0));
   Key(VK_DELETE);
   ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::PressWindowKey)) == 1; }));
-  EXPECT_EQ(Log().back().a1, VK_DELETE);
-  EXPECT_EQ(Log().back().source.control, kWindowUnit);
+  EXPECT_EQ(Log().back().argument, VK_DELETE);
+  EXPECT_EQ(Log().back().control, kWindowUnit);
   EXPECT_EQ(Count(int(MainHandler::PressClear)), 0);
   KeyWithControl(VK_DELETE);
   ASSERT_TRUE(PumpUntil([] { return Count(int(MainHandler::PressClear)) == 1; }));
@@ -1020,7 +1024,7 @@ TEST_F(MainWindowRuntime, ProcessEventsRunsAQueuedClickNestedAndClearsTheCallers
   // The focus away from the tape first: its lost-focus event has a binding.
   SetFocus(Handle(0));
   PumpAWhile(50);
-  Log().clear();
+  Log().Clear();
   EventSource after{};
   Action(int(MainHandler::PressClear)) = [&after](int32_t) {
     PostMessageA(Handle(kSjia), BM_CLICK, 0, 0);
@@ -1029,9 +1033,9 @@ TEST_F(MainWindowRuntime, ProcessEventsRunsAQueuedClickNestedAndClearsTheCallers
     return kNoResult;
   };
   SendMessageA(Handle(kSqc), BM_CLICK, 0, 0);
-  ASSERT_EQ(Log().size(), 2u);
-  EXPECT_EQ(Log()[0].handler, int(MainHandler::PressClear));
-  EXPECT_EQ(Log()[1].handler, int(MainHandler::PressPlus));  // ran inside
+  // PressPlus ran inside PressClear.
+  ASSERT_TRUE(test::MatchesSequence(
+      Log(), {SlotName(MainHandler::PressClear), SlotName(MainHandler::PressPlus)}));
   EXPECT_EQ(after.window, 0);
 }
 

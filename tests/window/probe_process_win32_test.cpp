@@ -5,13 +5,18 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "tests/window/event_sequence.h"
+
 namespace talv {
 namespace {
+
+using test::EndsWithSequence;
+using test::EventSequence;
+using test::StartsWithSequence;
 
 std::string Beside(const char* name) {
   char path[MAX_PATH] = {};
@@ -20,10 +25,11 @@ std::string Beside(const char* name) {
   return p.substr(0, p.find_last_of('\\') + 1) + name;
 }
 
-std::vector<std::string> ReadLog(const std::string& path) {
+// The probe's log: one event per line.
+EventSequence ReadLog(const std::string& path) {
   std::vector<std::string> lines;
   FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return lines;
+  if (!f) return EventSequence();
   char buf[256];
   while (std::fgets(buf, sizeof buf, f)) {
     std::string s = buf;
@@ -31,7 +37,7 @@ std::vector<std::string> ReadLog(const std::string& path) {
     lines.push_back(s);
   }
   std::fclose(f);
-  return lines;
+  return EventSequence(lines);
 }
 
 struct Probe {
@@ -79,17 +85,11 @@ HWND WaitForProbeWindow() {
 
 // Closes the probe's window as its close box would, waits for the end and
 // reads the log: the exit code.
-DWORD CloseAndCollect(Probe& p, HWND window, std::vector<std::string>* log) {
+DWORD CloseAndCollect(Probe& p, HWND window, EventSequence* log) {
   PostMessageA(window, WM_CLOSE, 0, 0);
   const DWORD code = p.Wait();
   *log = ReadLog(p.log);
   return code;
-}
-
-int Count(const std::vector<std::string>& log, const std::string& line) {
-  int n = 0;
-  for (const std::string& l : log) n += l == line ? 1 : 0;
-  return n;
 }
 
 TEST(ProbeProcess, LoadOrderThenTheLastWindowEndsWithExitRoutinesInOrder) {
@@ -97,28 +97,24 @@ TEST(ProbeProcess, LoadOrderThenTheLastWindowEndsWithExitRoutinesInOrder) {
   ASSERT_TRUE(p.Start("events"));
   HWND w = WaitForProbeWindow();
   ASSERT_NE(w, nullptr);
-  std::vector<std::string> log;
+  EventSequence log;
   EXPECT_EQ(CloseAndCollect(p, w, &log), 0u);
   ASSERT_GE(log.size(), 9u);
   // The first handler is the created event's; nothing ran while the
   // controls were made (the edit box's content was set then).
-  EXPECT_EQ(log[0], "created");
-  EXPECT_EQ(log[1], "moved");
-  EXPECT_EQ(log[2], "sized");
-  const std::vector<std::string> tail(log.end() - 5, log.end());
-  EXPECT_EQ(tail, (std::vector<std::string>{"close-query", "destroyed", "loop-ended", "exit-first",
-                                            "exit-second"}));
-  for (const std::string& line : log) EXPECT_NE(line, "changed");
+  EXPECT_TRUE(StartsWithSequence(log, {"created", "moved", "sized"}));
+  EXPECT_TRUE(EndsWithSequence(log, {"close-query", "destroyed", "loop-ended", "exit-first",
+                                     "exit-second"}));
+  EXPECT_EQ(log.Count("changed"), 0);
 }
 
 TEST(ProbeProcess, ExitProgramFromAnotherThreadShutsDownOnTheInterfaceThread) {
   Probe p;
   ASSERT_TRUE(p.Start("thread-exit"));
   EXPECT_EQ(p.Wait(), 7u);
-  std::vector<std::string> log = ReadLog(p.log);
+  EventSequence log = ReadLog(p.log);
   ASSERT_GE(log.size(), 3u);
-  EXPECT_EQ(log[log.size() - 2], "exit-first");
-  EXPECT_EQ(log.back(), "exit-second");
+  EXPECT_TRUE(EndsWithSequence(log, {"exit-first", "exit-second"}));
 }
 
 TEST(ProbeProcess, ACloseQueryThatDestroysItsWindowEndsTheProgramCleanly) {
@@ -128,14 +124,13 @@ TEST(ProbeProcess, ACloseQueryThatDestroysItsWindowEndsTheProgramCleanly) {
   ASSERT_NE(w, nullptr);
   // The window object was released inside the query; nothing of it is
   // used afterwards (its memory is overwritten at once in this probe).
-  std::vector<std::string> log;
+  EventSequence log;
   EXPECT_EQ(CloseAndCollect(p, w, &log), 0u);
-  EXPECT_EQ(Count(log, "crashed"), 0);
-  EXPECT_EQ(Count(log, "close-query"), 1);
-  EXPECT_EQ(Count(log, "destroyed"), 1);
-  const std::vector<std::string> tail(log.end() - std::min<size_t>(log.size(), 5), log.end());
-  EXPECT_EQ(tail, (std::vector<std::string>{"destroyed", "destroyed-by-query", "loop-ended",
-                                            "exit-first", "exit-second"}));
+  EXPECT_EQ(log.Count("crashed"), 0);
+  EXPECT_EQ(log.Count("close-query"), 1);
+  EXPECT_EQ(log.Count("destroyed"), 1);
+  EXPECT_TRUE(EndsWithSequence(log, {"destroyed", "destroyed-by-query", "loop-ended",
+                                     "exit-first", "exit-second"}));
 }
 
 TEST(ProbeProcess, LoadingTheWindowFromItsOwnLoadEventsSucceeds) {
@@ -145,15 +140,14 @@ TEST(ProbeProcess, LoadingTheWindowFromItsOwnLoadEventsSucceeds) {
   ASSERT_NE(w, nullptr) << "the second load failed (runtime error report)";
   // One window, built once.
   EXPECT_EQ(FindWindowExA(nullptr, w, nullptr, "TalvProbe"), nullptr);
-  std::vector<std::string> log;
+  EventSequence log;
   EXPECT_EQ(CloseAndCollect(p, w, &log), 0u);
   ASSERT_GE(log.size(), 6u);
-  EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 6),
-            (std::vector<std::string>{"created", "loaded-again", "moved", "loaded-again", "sized",
-                                      "loaded-again"}));
-  EXPECT_EQ(Count(log, "loaded"), 1);
-  EXPECT_EQ(Count(log, "created"), 1);
-  EXPECT_EQ(Count(log, "destroyed"), 1);
+  EXPECT_TRUE(StartsWithSequence(log, {"created", "loaded-again", "moved", "loaded-again", "sized",
+                                       "loaded-again"}));
+  EXPECT_EQ(log.Count("loaded"), 1);
+  EXPECT_EQ(log.Count("created"), 1);
+  EXPECT_EQ(log.Count("destroyed"), 1);
 }
 
 }  // namespace

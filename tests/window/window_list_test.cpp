@@ -1,6 +1,6 @@
 // The window list's reading of definitions, the keyboard order and the
 // split of the program's path.
-#include "runtime/window/host/window_list.h"
+#include "runtime/window/model/window_list.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,8 @@ template <int N>
 HandlerResult Record(int32_t a1, int32_t, int32_t, int32_t, int32_t) {
   static const char* const names[5] = {"created", "a", "b", "c", "edit"};
   HandlerLog& log = Log();
-  log.entries.push_back(names[N]);
-  log.first_arguments.push_back(a1);
-  log.sources.push_back(CurrentEventSource());
+  const EventSource source = CurrentEventSource();
+  log.events.Add(names[N], source.window, source.control, a1);
   if (log.inside) {
     auto inside = std::move(log.inside);
     log.inside = nullptr;

@@ -1,6 +1,7 @@
 // A small window definition built in memory for the tests of the window
 // list and the event dispatcher, and a recording handler table: each
-// handler appends "name" to a log and returns what the test asks for.
+// handler appends its name, the event source and its first argument to an
+// event sequence and returns what the test asks for.
 #pragma once
 
 #include <cstdint>
@@ -10,8 +11,9 @@
 
 #include "runtime/core/program_image.h"
 #include "runtime/window/definition/definition_encode.h"
-#include "runtime/window/host/event_dispatch.h"
-#include "runtime/window/host/window_list.h"
+#include "runtime/window/model/event_dispatch.h"
+#include "runtime/window/model/window_list.h"
+#include "tests/window/event_sequence.h"
 
 namespace talv::test {
 
@@ -22,9 +24,7 @@ constexpr uint32_t kButtonA = 0x16010004, kButtonB = 0x16010005, kButtonC = 0x16
 
 // The recording handlers: 0 "created", 1 "a", 2 "b", 3 "c", 4 "edit".
 struct HandlerLog {
-  std::vector<std::string> entries;
-  std::vector<int32_t> first_arguments;
-  std::vector<EventSource> sources;
+  EventSequence events;
   HandlerResult answer = kNoResult;
   std::function<void()> inside;  // runs inside the next handler
 };

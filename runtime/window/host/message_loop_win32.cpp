@@ -5,7 +5,7 @@
 // shortcut keys, which press its buttons.
 #include <vector>
 
-#include "runtime/window/host/event_dispatch.h"
+#include "runtime/window/model/event_dispatch.h"
 #include "runtime/window/kinds/kind_object_win32.h"
 #include "runtime/window/host/window_runtime_win32.h"
 

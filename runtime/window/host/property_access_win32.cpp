@@ -6,7 +6,7 @@
 #include "runtime/core/property_host.h"
 #include "runtime/core/runtime_error.h"
 #include "runtime/core/typed_value.h"
-#include "runtime/window/host/event_dispatch.h"
+#include "runtime/window/model/event_dispatch.h"
 #include "runtime/window/kinds/kind_object_win32.h"
 #include "runtime/window/host/window_runtime_win32.h"
 

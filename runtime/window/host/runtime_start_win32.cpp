@@ -17,9 +17,11 @@
 #include "runtime/core/services.h"
 #include "runtime/sound/sound_service.h"
 #include "runtime/window/definition/definition_header.h"
-#include "runtime/window/host/event_dispatch.h"
-#include "runtime/window/kinds/kind_object_win32.h"
 #include "runtime/window/host/window_runtime_win32.h"
+#include "runtime/window/kinds/kind_host_win32.h"
+#include "runtime/window/kinds/kind_interfaces.h"
+#include "runtime/window/kinds/kind_object_win32.h"
+#include "runtime/window/model/event_dispatch.h"
 
 namespace talv {
 
@@ -65,6 +67,18 @@ HWND CreateOwnerWindow() {
   return CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClass, "", 0, 0, 0, 0, 0, nullptr, nullptr,
                          instance, nullptr);
 }
+
+// ---- What the kinds ask of the host --------------------------------------
+class WindowKindHost final : public KindHost {
+ public:
+  bool ShuttingDown() override { return RuntimeShuttingDown(); }
+  HWND OwnerWindow() override { return HiddenOwnerWindow(); }
+  void FocusEventRaised() override { NoteFocusEventRaised(); }
+  bool PlaySoundBytes(const void* data, size_t size, bool loop) override {
+    return talv::PlaySoundBytes(data, size, loop);
+  }
+  void WindowDestroyed(WindowObject* window) override { talv::WindowDestroyed(window); }
+};
 
 // ---- The runtime's notification entry -----------------------------------
 intptr_t RuntimeNotify(int32_t code, intptr_t arg1, intptr_t arg2) {
@@ -134,6 +148,9 @@ void InstallWindowRuntime() {
   hooks.load_startup_window = LoadStartupWindowHook;
   SetStartupHooks(hooks);
   SetPropertyHost(&WindowPropertyHostInstance());
+  kinds::InstallKindInterfaces();
+  static WindowKindHost kind_host;
+  SetKindHost(&kind_host);
   SetServiceHandler(ServiceCode::DispatchMessages, DispatchMessagesService);
   SetServiceHandler(ServiceCode::PlaySound, PlaySoundService);
   RegisterWindowReportLookup();

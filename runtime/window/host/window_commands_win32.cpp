@@ -6,8 +6,8 @@
 #include "runtime/core/argument_access.h"
 #include "runtime/window/host/window_commands.h"
 #include "runtime/core/runtime_error.h"
-#include "runtime/window/host/event_dispatch.h"
-#include "runtime/window/host/key_shortcuts.h"
+#include "runtime/window/model/event_dispatch.h"
+#include "runtime/window/model/key_shortcuts.h"
 #include "runtime/window/kinds/kind_object_win32.h"
 #include "runtime/window/host/window_runtime_win32.h"
 

@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "runtime/core/runtime_error.h"
-#include "runtime/window/host/event_dispatch.h"
+#include "runtime/window/model/event_dispatch.h"
 #include "runtime/window/kinds/kind_object_win32.h"
 #include "runtime/window/host/window_runtime_win32.h"
 

@@ -15,7 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "runtime/window/host/window_list.h"
+#include "runtime/window/model/window_list.h"
 
 namespace talv {
 
@@ -25,7 +25,8 @@ class KindObject;
 // runtime routine 6, the start-up hooks (ExitProgram, RunMessageLoop,
 // LoadStartupWindow), the property host, the services it owns (2018
 // dispatch waiting messages, 2015 play sound) and the window facts of
-// runtime error reports. Idempotent.
+// runtime error reports; and with the kinds below it: their interfaces in
+// the kind table and the kind host. Idempotent.
 void InstallWindowRuntime();
 
 // Runtime routine 6: process heap, header words, OLE, program directory and
@@ -66,10 +67,13 @@ void RegisterIdleHandler(HWND window, IdleHandler handler, void* argument);
 
 // The program file name (without directory) as start-up split it.
 const char* ProgramFileName();
+// The hidden owner window of top-level windows (null before start-up made it).
+HWND HiddenOwnerWindow();
 DWORD UserInterfaceThread();
 
-// Called by the window kind when its window is gone: the units' objects
-// and cursors are released, and the last live window ends the loop.
+// The window of `window` is gone (the window kind tells the kind host):
+// the units' objects and cursors are released, and the last live window
+// ends the loop.
 void WindowDestroyed(WindowObject* window);
 
 // The live object of (Window id, Control id), the window unit for Control
@@ -80,8 +84,9 @@ KindObject* FindLiveObject(int32_t window_id, int32_t control_id);
 // "指定窗口或窗口组件不存在或尚未载入".
 KindObject* RequireLiveObject(int32_t window_id, int32_t control_id);
 
-// The focus events raised by controls themselves (the loader raises the
-// got-focus event of the window's first focus only when none did).
+// The focus events raised by controls themselves, as the kind host hears of
+// them (the loader raises the got-focus event of the window's first focus
+// only when none did).
 void NoteFocusEventRaised();
 
 // Sound: the runtime plays window background music and answers the

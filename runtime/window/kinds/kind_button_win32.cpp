@@ -2,6 +2,7 @@
 // alignment styles, optionally the default button) with its caption, font
 // and picture. A click, of the mouse or by a shortcut key, raises Click.
 #include "runtime/window/kinds/font_block_win32.h"
+#include "runtime/window/kinds/kind_interfaces.h"
 #include "runtime/window/kinds/kind_object_win32.h"
 #include "runtime/window/kinds/picture_decoder_win32.h"
 

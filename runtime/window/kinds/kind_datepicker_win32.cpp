@@ -9,6 +9,7 @@
 
 #include "runtime/window/kinds/control_window_win32.h"
 #include "runtime/window/kinds/font_block_win32.h"
+#include "runtime/window/kinds/kind_interfaces.h"
 #include "runtime/window/kinds/kind_object_win32.h"
 
 namespace talv {

@@ -9,9 +9,10 @@
 #include <algorithm>
 
 #include "runtime/window/kinds/control_window_win32.h"
-#include "runtime/window/host/event_dispatch.h"
 #include "runtime/window/kinds/font_block_win32.h"
+#include "runtime/window/kinds/kind_interfaces.h"
 #include "runtime/window/kinds/kind_object_win32.h"
+#include "runtime/window/model/event_dispatch.h"
 
 namespace talv {
 namespace {

@@ -1,6 +1,7 @@
 // The GroupBox kind: a standard "BUTTON" with the group-box style, its
 // caption aligned, in its text colour and font.
 #include "runtime/window/kinds/font_block_win32.h"
+#include "runtime/window/kinds/kind_interfaces.h"
 #include "runtime/window/kinds/kind_object_win32.h"
 
 namespace talv {

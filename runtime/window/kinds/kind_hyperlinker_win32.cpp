@@ -2,6 +2,7 @@
 // made from the kind data. A press that had a target raises Activated with
 // one argument: 1 when the target was opened, else 0.
 #include "runtime/window/kinds/hyperlink_window_win32.h"
+#include "runtime/window/kinds/kind_interfaces.h"
 #include "runtime/window/kinds/kind_object_win32.h"
 
 namespace talv {

@@ -1,5 +1,6 @@
 // The Label kind: the runtime's own label window (label_window_win32.h) made from
 // the kind data.
+#include "runtime/window/kinds/kind_interfaces.h"
 #include "runtime/window/kinds/kind_object_win32.h"
 #include "runtime/window/kinds/label_window_win32.h"
 

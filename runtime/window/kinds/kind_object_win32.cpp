@@ -5,8 +5,8 @@
 #include "runtime/window/kinds/kind_object_win32.h"
 
 #include "runtime/window/kinds/double_buffer_win32.h"
-#include "runtime/window/host/event_dispatch.h"
-#include "runtime/window/host/window_runtime_win32.h"
+#include "runtime/window/kinds/kind_host_win32.h"
+#include "runtime/window/model/event_dispatch.h"
 
 namespace talv {
 namespace {
@@ -101,7 +101,7 @@ LRESULT CALLBACK KindObject::SubclassProc(HWND window, UINT message, WPARAM wpar
                                           LPARAM lparam) {
   KindObject* o = FromWindow(window);
   if (!o) return DefWindowProcA(window, message, wparam, lparam);
-  if (RuntimeShuttingDown()) return o->CallOriginal(message, wparam, lparam);
+  if (CurrentKindHost().ShuttingDown()) return o->CallOriginal(message, wparam, lparam);
   LRESULT result = 0;
   if (o->OnOwnMessage(message, wparam, lparam, &result)) return result;
   switch (message) {
@@ -122,7 +122,7 @@ LRESULT CALLBACK KindObject::SubclassProc(HWND window, UINT message, WPARAM wpar
       result = o->CallOriginal(message, wparam, lparam);
       // The handler may destroy the control: nothing of `o` is used after it.
       if (o->RaisesFocusEvents()) {
-        if (message == WM_SETFOCUS) NoteFocusEventRaised();
+        if (message == WM_SETFOCUS) CurrentKindHost().FocusEventRaised();
         o->Raise(message == WM_SETFOCUS ? definition::CommonEvent::GotFocus
                                         : definition::CommonEvent::LostFocus);
       }

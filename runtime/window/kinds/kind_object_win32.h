@@ -2,18 +2,18 @@
 // current kind values, its cursor, and the kind's answers to property reads
 // and writes. Each kind derives from KindObject in a file of its own
 // (kind_<name>_win32.cpp) and publishes its operations through its kind
-// interface (kind_table.h). Target only (Win32).
+// interface (kind_interfaces.h). Target only (Win32).
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
-#include "runtime/window/kinds/cursor_block_win32.h"
 #include "runtime/window/definition/definition_kinds.h"
+#include "runtime/window/kinds/cursor_block_win32.h"
 #include "runtime/window/kinds/kind_properties.h"
-#include "runtime/window/kinds/kind_table.h"
-#include "runtime/window/host/window_list.h"
+#include "runtime/window/model/kind_table.h"
+#include "runtime/window/model/window_list.h"
 
 namespace talv {
 
@@ -180,9 +180,6 @@ F KindOperationOf(const kinds::KindDescriptor* kind, int operation) {
   if (!kind || !kind->operations) return nullptr;
   return reinterpret_cast<F>(kind->operations(operation));
 }
-
-// The runtime's hidden owner window (null before start-up made it).
-HWND HiddenOwnerWindow();
 
 // Shared helpers of the kinds.
 COLORREF ColourOf(uint32_t colour);  // the default colour: the button face

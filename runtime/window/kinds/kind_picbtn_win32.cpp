@@ -2,6 +2,7 @@
 // made from the kind data, its pictures composed over the holding window's
 // background colour. A completed click raises Click with one argument, the
 // checked state after the click.
+#include "runtime/window/kinds/kind_interfaces.h"
 #include "runtime/window/kinds/kind_object_win32.h"
 #include "runtime/window/kinds/picture_button_window_win32.h"
 

@@ -5,7 +5,7 @@
 
 #include "runtime/core/blocks.h"
 #include "runtime/core/typed_value.h"
-#include "runtime/window/kinds/kind_table.h"
+#include "runtime/window/model/kind_table.h"
 
 namespace talv::kinds {
 namespace {

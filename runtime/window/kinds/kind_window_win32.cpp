@@ -8,9 +8,10 @@
 
 #include "runtime/window/definition/cursor_block_data.h"
 #include "runtime/window/kinds/double_buffer_win32.h"
+#include "runtime/window/kinds/kind_host_win32.h"
+#include "runtime/window/kinds/kind_interfaces.h"
 #include "runtime/window/kinds/kind_object_win32.h"
 #include "runtime/window/kinds/picture_decoder_win32.h"
-#include "runtime/window/host/window_runtime_win32.h"
 
 namespace talv {
 namespace {
@@ -71,7 +72,7 @@ class WindowUnit : public KindObject {
       x = (GetSystemMetrics(SM_CXSCREEN) - args.width) / 2;
       y = (GetSystemMetrics(SM_CYSCREEN) - args.height) / 2;
     }
-    HWND owner = k.own_taskbar_button ? nullptr : HiddenOwnerWindow();
+    HWND owner = k.own_taskbar_button ? nullptr : CurrentKindHost().OwnerWindow();
     creating_ = this;
     HWND window = CreateWindowExA(ex_style, class_name, k.caption.c_str(), style, x, y,
                                   args.width, args.height, owner, nullptr,
@@ -239,7 +240,7 @@ class WindowUnit : public KindObject {
       case WindowApply::Owner:
         SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT,
                           reinterpret_cast<LONG_PTR>(k.own_taskbar_button ? nullptr
-                                                                          : HiddenOwnerWindow()));
+                                                                          : CurrentKindHost().OwnerWindow()));
         break;
       case WindowApply::Shape: ApplyShape(); break;
       case WindowApply::Topmost:
@@ -359,7 +360,7 @@ class WindowUnit : public KindObject {
   void StartMusic() {
     const WindowKind& k = kind<WindowKind>();
     if (k.background_music.empty() || k.music_play_mode > 1) return;
-    PlaySoundBytes(k.background_music.data(), k.background_music.size(), k.music_play_mode == 0);
+    CurrentKindHost().PlaySoundBytes(k.background_music.data(), k.background_music.size(), k.music_play_mode == 0);
   }
 
   friend LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
@@ -380,13 +381,13 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
     unit = WindowUnit::creating_;
     unit->Adopt(window, false);
   }
-  if (!unit || RuntimeShuttingDown()) return DefWindowProcA(window, message, wparam, lparam);
+  if (!unit || CurrentKindHost().ShuttingDown()) return DefWindowProcA(window, message, wparam, lparam);
   if (message == WM_NCDESTROY) {
     LRESULT r = DefWindowProcA(window, message, wparam, lparam);
     WindowObject* owner = unit->window();
     RemovePropA(window, "TalviqueUnit");
     unit->hwnd_ = nullptr;
-    if (owner) WindowDestroyed(owner);  // releases the unit objects, this one too
+    if (owner) CurrentKindHost().WindowDestroyed(owner);  // releases the unit objects, this one too
     return r;
   }
   return unit->Handle(message, wparam, lparam);

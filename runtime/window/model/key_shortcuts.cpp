@@ -1,4 +1,4 @@
-#include "runtime/window/host/key_shortcuts.h"
+#include "runtime/window/model/key_shortcuts.h"
 
 #include <algorithm>
 

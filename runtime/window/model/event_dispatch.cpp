@@ -1,8 +1,8 @@
-#include "runtime/window/host/event_dispatch.h"
+#include "runtime/window/model/event_dispatch.h"
 
 #include "runtime/core/program_image.h"
 #include "runtime/core/runtime_error.h"
-#include "runtime/window/host/window_list.h"
+#include "runtime/window/model/window_list.h"
 
 namespace talv {
 namespace {

@@ -1,4 +1,4 @@
-#include "runtime/window/kinds/kind_table.h"
+#include "runtime/window/model/kind_table.h"
 
 #include <cstddef>
 
@@ -16,28 +16,28 @@ constexpr int32_t kCoreKindCount = 45;
 struct CoreKinds {
   KindDescriptor kinds[kCoreKindCount] = {};
   CoreKinds() {
-    put<definition::WindowKind>(WindowKindInterface);
-    put<definition::EditBoxKind>(EditBoxKindInterface);
-    put<definition::GroupBoxKind>(GroupBoxKindInterface);
-    put<definition::LabelKind>(LabelKindInterface);
-    put<definition::ButtonKind>(ButtonKindInterface);
-    put<definition::DatePickerKind>(DatePickerKindInterface);
-    put<definition::HyperLinkerKind>(HyperLinkerKindInterface);
-    put<definition::PicBtnKind>(PicBtnKindInterface);
+    put<definition::WindowKind>();
+    put<definition::EditBoxKind>();
+    put<definition::GroupBoxKind>();
+    put<definition::LabelKind>();
+    put<definition::ButtonKind>();
+    put<definition::DatePickerKind>();
+    put<definition::HyperLinkerKind>();
+    put<definition::PicBtnKind>();
   }
-  // The entry of kind K: its table's names and state word, its property
-  // types and the target's interface.
+  // The entry of kind K: its table's names and state word and its property
+  // types; its interface comes when the kinds register it.
   template <class K>
-  void put(KindInterface operations) {
+  void put() {
     const definition::KindInfo& k = KindSchema<K>::kKind;
     kinds[(k.kind_word & 0xFFFF) - 1] =
         KindDescriptor{k.chinese_name, k.english_name, k.state,
-                       definition::kPropertyTypes<K>.data(), kCount<K>, operations};
+                       definition::kPropertyTypes<K>.data(), kCount<K>, nullptr};
   }
 };
 
-const CoreKinds& Core() {
-  static const CoreKinds core;
+CoreKinds& Core() {
+  static CoreKinds core;
   return core;
 }
 
@@ -68,6 +68,13 @@ const KindDescriptor* FindKind(uint32_t kind_word) {
   if (!lib || number < 1 || number > lib->kind_count) return nullptr;
   const KindDescriptor& kind = lib->kinds[number - 1];
   return kind.chinese_name ? &kind : nullptr;
+}
+
+void RegisterKindInterface(uint32_t kind_word, KindInterface operations) {
+  const int32_t number = int32_t(kind_word & 0xFFFF);
+  if ((kind_word >> 16) != 1 || number < 1 || number > kCoreKindCount) return;
+  KindDescriptor& kind = Core().kinds[number - 1];
+  if (kind.chinese_name) kind.operations = operations;
 }
 
 uint16_t PropertyTypeOf(const KindDescriptor& kind, int32_t index) {

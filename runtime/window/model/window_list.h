@@ -13,8 +13,8 @@
 
 #include "runtime/core/program_image.h"
 #include "runtime/window/definition/definition_segment.h"
-#include "runtime/window/host/key_shortcuts.h"
-#include "runtime/window/kinds/kind_table.h"
+#include "runtime/window/model/key_shortcuts.h"
+#include "runtime/window/model/kind_table.h"
 
 namespace talv {
 

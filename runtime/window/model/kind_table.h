@@ -5,7 +5,9 @@
 // interfaces come from the kind tables (runtime/window/definition). A unit's kind
 // word selects an entry: library number in the high 16 bits, kind number
 // in the low 16 bits, both counted from 1. Portable: the interfaces live in
-// the target's kind files (the native build has none).
+// the target's kinds (runtime/window/kinds), which register them at
+// start-up; until then, and always in the native build, no kind has
+// operations.
 #pragma once
 
 #include <cstddef>
@@ -70,14 +72,9 @@ const KindDescriptor* FindKind(uint32_t kind_word);
 // The type of property `index` (0 when the kind has no such property).
 uint16_t PropertyTypeOf(const KindDescriptor& kind, int32_t index);
 
-// The kind interfaces (defined by the target's kind files; null natively).
-void* WindowKindInterface(int operation);
-void* EditBoxKindInterface(int operation);
-void* GroupBoxKindInterface(int operation);
-void* LabelKindInterface(int operation);
-void* ButtonKindInterface(int operation);
-void* DatePickerKindInterface(int operation);
-void* HyperLinkerKindInterface(int operation);
-void* PicBtnKindInterface(int operation);
+// Sets the kind interface of the runtime's own library entry for
+// `kind_word` (the kinds do this once at start-up). A kind word that names
+// no entry in use is ignored.
+void RegisterKindInterface(uint32_t kind_word, KindInterface operations);
 
 }  // namespace talv::kinds

@@ -1,4 +1,4 @@
-#include "runtime/window/host/window_list.h"
+#include "runtime/window/model/window_list.h"
 
 #include <algorithm>
 #include <string>
