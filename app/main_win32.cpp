@@ -18,17 +18,6 @@
 #include "app/runtime_command_groups.h"
 #include "app/runtime_api.h"
 #include "resources/main_window_definition.h"
-<<<<<<< HEAD
-#include "runtime/commands/visual_style_commands.h"
-=======
-#include "runtime/commands/chinese_numerals.h"
-#include "runtime/commands/conversion.h"
-#include "runtime/commands/date_commands.h"
-#include "runtime/commands/dll_directory_commands.h"
-#include "runtime/commands/file_commands.h"
-#include "runtime/commands/system_folder_commands.h"
-#include "runtime/commands/text_commands.h"
->>>>>>> i22-styles
 #include "runtime/core/dll_commands.h"
 #include "runtime/core/program_image.h"
 #include "runtime/sound/sound_commands.h"

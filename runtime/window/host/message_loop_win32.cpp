@@ -11,8 +11,6 @@
 
 namespace talv {
 
-void OpenWindowHelp(KindObject* window_unit);
-
 namespace {
 
 struct Idle {

@@ -25,8 +25,6 @@
 
 namespace talv {
 
-PropertyHost& WindowPropertyHostInstance();
-
 namespace {
 
 constexpr char kOwnerClass[] = "TalviqueOwner";
@@ -212,8 +210,6 @@ void SetSoundLink(const SoundLink& link) { App().sound = link; }
 bool PlaySoundBytes(const void* data, size_t size, bool loop) {
   return App().sound.play && data && size && App().sound.play(data, size, loop);
 }
-
-void ForgetIdleHandlers();
 
 void ShutDown(int32_t code) {
   Application& app = App();

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "runtime/core/property_host.h"
 #include "runtime/window/model/window_list.h"
 
 namespace talv {
@@ -64,6 +65,12 @@ bool MessageLoopRunning();
 // as long as `window` exists.
 using IdleHandler = void (*)(void* argument);
 void RegisterIdleHandler(HWND window, IdleHandler handler, void* argument);
+// Forgets every idle handler (the shutdown).
+void ForgetIdleHandlers();
+
+// The property host that answers the property gates for live windows
+// (property_access_win32.cpp); start-up registers it.
+PropertyHost& WindowPropertyHostInstance();
 
 // The program file name (without directory) as start-up split it.
 const char* ProgramFileName();

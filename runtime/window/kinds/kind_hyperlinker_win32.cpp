@@ -7,7 +7,6 @@
 
 namespace talv {
 
-ControlPlacement PlacementForKind(const KindCreateArgs& args);
 
 namespace {
 

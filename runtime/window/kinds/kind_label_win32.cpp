@@ -31,25 +31,13 @@ LabelProps PropsOf(const LabelKind& k) {
   return p;
 }
 
-ControlPlacement PlacementOf(const KindCreateArgs& args) {
-  ControlPlacement at;
-  at.parent = args.parent;
-  at.id = args.child_id;
-  at.x = args.x;
-  at.y = args.y;
-  at.width = args.width;
-  at.height = args.height;
-  at.style = args.style;
-  return at;
-}
-
 class LabelUnit : public KindObject {
  public:
   LabelUnit() : KindObject(LabelKind{}) {}
 
   bool Create(const KindCreateArgs& args) override {
     Begin(args);
-    return Adopt(CreateLabelWindow(PlacementOf(args), PropsOf(kind<LabelKind>())));
+    return Adopt(CreateLabelWindow(PlacementForKind(args), PropsOf(kind<LabelKind>())));
   }
 
  protected:
@@ -60,8 +48,6 @@ class LabelUnit : public KindObject {
 };
 
 }  // namespace
-
-ControlPlacement PlacementForKind(const KindCreateArgs& args) { return PlacementOf(args); }
 
 namespace kinds {
 void* LabelKindInterface(int operation) { return KindInterfaceOf<LabelUnit>(operation); }

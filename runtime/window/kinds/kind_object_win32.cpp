@@ -193,4 +193,16 @@ int32_t ScreenPixelsPerInch() {
   return ppi > 0 ? ppi : 96;
 }
 
+ControlPlacement PlacementForKind(const KindCreateArgs& args) {
+  ControlPlacement at;
+  at.parent = args.parent;
+  at.id = args.child_id;
+  at.x = args.x;
+  at.y = args.y;
+  at.width = args.width;
+  at.height = args.height;
+  at.style = args.style;
+  return at;
+}
+
 }  // namespace talv

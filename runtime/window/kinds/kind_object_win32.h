@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "runtime/window/definition/definition_kinds.h"
+#include "runtime/window/kinds/control_window_win32.h"
 #include "runtime/window/kinds/cursor_block_win32.h"
 #include "runtime/window/kinds/kind_properties.h"
 #include "runtime/window/model/kind_table.h"
@@ -29,6 +30,14 @@ struct KindCreateArgs {
   uint32_t unit = 0;
   uint32_t control_id = 0;
 };
+
+// Where a kind that draws its own control window puts it: the create
+// arguments' parent, child id, rectangle and style.
+ControlPlacement PlacementForKind(const KindCreateArgs& args);
+
+// F1 on a window unit: opens its help file (kind_window_win32.cpp).
+class KindObject;
+void OpenWindowHelp(KindObject* window_unit);
 
 class KindObject {
  public:

@@ -8,7 +8,6 @@
 
 namespace talv {
 
-ControlPlacement PlacementForKind(const KindCreateArgs& args);
 
 namespace {
 
